@@ -22,11 +22,13 @@
 
 namespace zarn {
 
+struct PatternSegment;
+
 // One element of a segment's run: a literal byte, or a set of bytes.
 struct PatternToken {
   static constexpr std::int16_t kSet = -2;
-  std::int16_t code = 0;      // 0..255: a literal compared exactly; kSet: a set
-  std::bitset<256> members;   // for a set: the bytes it matches (a folded letter is the set {a, A})
+  std::int16_t code = 0;     // 0..255: a literal compared exactly; kSet: a set
+  std::bitset<256> members;  // for a set: the bytes it matches (a folded letter is the set {a, A})
 
   bool Matches(unsigned char byte) const { return code == kSet ? members.test(byte) : code == byte; }
 };
@@ -74,7 +76,7 @@ class PatternMatcher {
   LiteralRun RequiredRun() const;
 
  private:
-  // ... segment fields and the chain (next segment owned by this one)
+  std::unique_ptr<PatternSegment> first_;  // the chain; the first segment stands for the whole pattern
   bool compiled_ = false;
   bool anchored_at_start_ = false;
   bool anchored_at_end_ = false;

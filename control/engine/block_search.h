@@ -1,0 +1,64 @@
+// BlockSearch: one open file read in large blocks and searched line by line, without copying lines.
+//
+// Lines end at CR LF, LF or CR. Of each line the first kLineLimit bytes are stored and searched, up to
+// the first zero byte; a longer line is reported once per file (505) and its tail is not searched. Whole
+// lines are searched in place in the block; only the unfinished line at a block's end (at most
+// kLineLimit bytes of it) is carried in front of the next block.
+//
+// With a candidate finder, the block is first searched for the run every occurrence contains; the lines
+// between candidates are only counted, never split.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "control/engine/compiled_search.h"
+#include "control/engine/line_ends.h"
+#include "control/engine/search_host.h"
+
+namespace zarn {
+
+inline constexpr std::size_t kLineLimit = 2048;
+
+class BlockSearch {
+ public:
+  static constexpr std::size_t kBlockSize = 256 * 1024;
+  // The buffer a BlockSearch needs: room for the carried line in front of a block.
+  static constexpr std::size_t kBufferSize = kLineLimit + kBlockSize;
+
+  // `buffer` holds kLineLimit + `block_size` bytes (tests use small blocks to put line ends and long
+  // lines across block boundaries).
+  BlockSearch(SearchHost& host, const CompiledSearch& search, std::string_view path, unsigned char* buffer,
+              std::size_t block_size = kBlockSize);
+
+  // Reads `fd` to its end, a read error, or a stop request.
+  void Run(int fd);
+
+ private:
+  bool TakeBlock(unsigned char* data, std::size_t size);
+  const unsigned char* FinishDroppedLine(const unsigned char* data, const unsigned char* end, const LineEnds& ends);
+  bool SearchRegion(const unsigned char* begin, const unsigned char* end, const LineEnds& ends);
+  void CheckLineLengths(const unsigned char* begin, const unsigned char* end, const LineEnds& ends);
+  void CarryTail(const unsigned char* begin, const unsigned char* end);
+  bool SearchLine(const unsigned char* start, std::size_t length);
+  void Record(const unsigned char* line, std::size_t searchable, std::size_t offset);
+  void ReportLongLine();
+  bool Stopped() const { return state_.StopRequested(); }
+
+  SearchHost& host_;
+  SearchState& state_;
+  SearchOptions& options_;
+  const CompiledSearch& search_;
+  std::string_view path_;
+  unsigned char* const data_;  // where each block is read to; the carried line sits just before it
+  const std::size_t block_size_;
+
+  std::int64_t line_number_ = 1;  // of the line that starts where the search stands
+  std::size_t carried_ = 0;       // bytes of the unfinished line in front of data_
+  bool dropping_ = false;         // the unfinished line is over-long: its further bytes are dropped
+  bool pending_cr_ = false;       // the last block ended with a CR: a leading LF belongs to it
+  bool long_line_reported_ = false;
+};
+
+}  // namespace zarn

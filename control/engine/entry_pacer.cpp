@@ -1,0 +1,9 @@
+#include "control/engine/entry_pacer.h"
+
+namespace zarn {
+
+void PauseAfterEntry(SearchState& state, std::int32_t milliseconds) {
+  state.PauseUnlessStopped(std::chrono::milliseconds(milliseconds));
+}
+
+}  // namespace zarn

@@ -1,0 +1,72 @@
+#include "control/engine/file_scanner.h"
+
+#include <climits>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "control/engine/block_search.h"
+#include "control/engine/extension_filter.h"
+
+namespace zarn {
+
+namespace {
+// The longest path a finding records: the platform's path limit.
+constexpr std::size_t kMaxPath = PATH_MAX;
+}  // namespace
+
+FileScanner::FileScanner(SearchHost& host)
+    : host_(host),
+      search_string_(host.Options(), SearchOptions::Text::kSearchString),
+      buffer_(new unsigned char[BlockSearch::kBufferSize]) {}
+
+FileScanner::~FileScanner() = default;
+
+void FileScanner::ScanFile(const std::string& full_path, std::string_view entry_name) {
+  const CompiledSearch* search = CurrentSearch();
+  if (!search) return;
+  const std::string file_to_read = FileToRead(full_path, entry_name);
+  const int fd = open(file_to_read.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  if (fd < 0) {
+    host_.PostNotification(NotificationKind::kError, kErrorUnableToOpenFile, full_path);
+    return;
+  }
+  posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+  const std::string_view recorded_path = std::string_view(full_path).substr(0, kMaxPath);
+  BlockSearch(host_, *search, recorded_path, buffer_.get()).Run(fd);
+  close(fd);
+}
+
+// The search string as it stands now, compiled; nullptr (after one 507 per search) when it does not
+// compile, so that the files that follow yield no findings.
+const CompiledSearch* FileScanner::CurrentSearch() {
+  const SearchOptions& options = host_.Options();
+  const std::string& pattern = search_string_.Current();
+  const bool regular_expression = options.Get(SearchOptions::Flag::kRegularExpression);
+  const bool case_sensitive = options.Get(SearchOptions::Flag::kCaseSensitive);
+  if (!compiled_ || !compiled_->SameAs(pattern, regular_expression, case_sensitive))
+    compiled_ = std::make_unique<CompiledSearch>(pattern, regular_expression, case_sensitive);
+  if (compiled_->Compiled()) return compiled_.get();
+  if (!invalid_pattern_reported_) {
+    invalid_pattern_reported_ = true;
+    host_.PostNotification(NotificationKind::kError, kErrorInvalidSearchString, pattern);
+  }
+  return nullptr;
+}
+
+// A Word document or Excel workbook is read through its text when Office support is on and the
+// application converted it; any other file, or a failed conversion, is read as it is.
+std::string FileScanner::FileToRead(const std::string& full_path, std::string_view entry_name) {
+  if (!host_.Options().Get(SearchOptions::Flag::kSupportOfficeDocs)) return full_path;
+  OfficeApplication application;
+  if (ExtensionFilter(entry_name, "*.DOC"))
+    application = OfficeApplication::kWord;
+  else if (ExtensionFilter(entry_name, "*.XLS"))
+    application = OfficeApplication::kExcel;
+  else
+    return full_path;
+  const std::string text_file = host_.State().TemporaryTextFile();
+  if (host_.ConvertOfficeDocument(application, full_path, text_file)) return text_file;
+  return full_path;
+}
+
+}  // namespace zarn

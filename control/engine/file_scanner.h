@@ -1,0 +1,37 @@
+// FileScanner: the scan of one selected file. Chooses what to read (an Office document's text, when Office
+// support is on and the application converts it), opens it, and has a BlockSearch search it line by line,
+// appending every accepted occurrence to the control's findings. One FileScanner serves a whole search:
+// it keeps the read buffer and the compiled search string between files and compiles again only when the
+// search string or its flags changed.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "control/engine/compiled_search.h"
+#include "control/engine/search_host.h"
+#include "control/engine/search_options.h"
+
+namespace zarn {
+
+class FileScanner {
+ public:
+  explicit FileScanner(SearchHost& host);
+  ~FileScanner();
+
+  // Scans the file at `full_path`; `entry_name` is its own name as listed (for the Office test).
+  void ScanFile(const std::string& full_path, std::string_view entry_name);
+
+ private:
+  const CompiledSearch* CurrentSearch();
+  std::string FileToRead(const std::string& full_path, std::string_view entry_name);
+
+  SearchHost& host_;
+  CachedOptionText search_string_;
+  std::unique_ptr<CompiledSearch> compiled_;
+  bool invalid_pattern_reported_ = false;
+  std::unique_ptr<unsigned char[]> buffer_;
+};
+
+}  // namespace zarn

@@ -1,0 +1,102 @@
+#include "control/engine/folder_walk.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "control/engine/entry_pacer.h"
+#include "control/engine/extension_filter.h"
+
+namespace zarn {
+
+namespace {
+
+constexpr std::size_t kMaxPath = PATH_MAX;
+
+bool IsFolder(const win::WIN32_FIND_DATA& entry) {
+  return (entry.dwFileAttributes & win::FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool IsDotEntry(const char* name) {
+  return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
+// Closes a listing on every way out.
+class Listing {
+ public:
+  Listing(const std::string& pattern, win::WIN32_FIND_DATA* entry)
+      : handle_(pattern.size() < kMaxPath ? win::FindFirstFile(pattern.c_str(), entry) : win::INVALID_HANDLE_VALUE),
+        entry_(entry) {}
+  ~Listing() { win::FindClose(handle_); }
+  Listing(const Listing&) = delete;
+  Listing& operator=(const Listing&) = delete;
+
+  bool Opened() const { return handle_ != win::INVALID_HANDLE_VALUE; }
+  bool Next() { return win::FindNextFile(handle_, entry_); }
+
+ private:
+  win::HFIND handle_;
+  win::WIN32_FIND_DATA* entry_;
+};
+
+}  // namespace
+
+FolderWalk::FolderWalk(SearchHost& host, FileScanner& scanner)
+    : host_(host), scanner_(scanner), search_ext_(host.Options(), SearchOptions::Text::kSearchExt) {}
+
+void FolderWalk::Walk(const std::string& folder) {
+  win::FileIdentity identity;
+  const bool known = win::GetFileIdentity(folder.c_str(), &identity);
+  if (known && std::find(current_path_.begin(), current_path_.end(), identity) != current_path_.end()) return;
+  if (known) current_path_.push_back(identity);
+  FilesPass(folder);
+  if (host_.Options().Get(SearchOptions::Flag::kLookInSubfolders)) {
+    for (const std::string& name : ListSubfolders(folder)) {
+      if (Stopped()) break;
+      Walk(folder + name + "/");
+    }
+  }
+  if (known) current_path_.pop_back();
+}
+
+void FolderWalk::FilesPass(const std::string& folder) {
+  win::WIN32_FIND_DATA entry;
+  Listing listing(folder + "*.*", &entry);
+  if (!listing.Opened()) return;
+  std::string path = folder;
+  do {
+    if (!IsFolder(entry) && ExtensionFilter(entry.cFileName, search_ext_.Current())) {
+      path.resize(folder.size());
+      path += entry.cFileName;
+      scanner_.ScanFile(path, entry.cFileName);
+    }
+    PauseAfterEntry(host_.State(), EntryPauseMilliseconds(host_.Options().ThreadPriority()));
+  } while (listing.Next() && !Stopped());
+}
+
+// The subfolders of `folder` in listing order. The listing is closed before any of them is walked, so a
+// deep tree does not hold one open listing per level.
+std::vector<std::string> FolderWalk::ListSubfolders(const std::string& folder) {
+  std::vector<std::string> names;
+  win::WIN32_FIND_DATA entry;
+  Listing listing(folder + "*.*", &entry);
+  if (!listing.Opened()) return names;
+  do {
+    if (IsFolder(entry) && !IsDotEntry(entry.cFileName)) names.emplace_back(entry.cFileName);
+  } while (listing.Next() && !Stopped());
+  return names;
+}
+
+void ScanSingleName(FileScanner& scanner, const std::string& name) {
+  win::WIN32_FIND_DATA entry;
+  Listing listing(name, &entry);
+  if (!listing.Opened()) return;
+  const std::string folder = name.substr(0, name.rfind('/') + 1);
+  do {
+    if (!IsFolder(entry)) {
+      scanner.ScanFile(folder + entry.cFileName, entry.cFileName);
+      return;
+    }
+  } while (listing.Next());
+}
+
+}  // namespace zarn

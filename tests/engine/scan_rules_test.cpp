@@ -1,0 +1,153 @@
+// The scanner's rules on hand-made files: line numbering, columns and the text found, the whole-word
+// rule, long lines, zero bytes, letter case, anchored patterns and stopping.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <string>
+
+#include "control/engine/file_scanner.h"
+#include "tests/engine/recording_host.h"
+#include "tests/support/temp_folder.h"
+
+namespace zarn::test {
+namespace {
+
+class ScanRules : public ::testing::Test {
+ protected:
+  ScanRules() {
+    host_.State().ClearStopRequest();
+    host_.Options().Set(SearchOptions::Flag::kSupportOfficeDocs, false);
+  }
+
+  std::vector<Finding> Scan(const std::string& bytes, const std::string& pattern) {
+    host_.Clear();
+    host_.Options().Set(SearchOptions::Text::kSearchString, pattern);
+    const std::string path = folder_.Write("file.txt", bytes);
+    FileScanner(host_).ScanFile(path, "file.txt");
+    std::vector<Finding> findings = host_.findings();
+    for (Finding& finding : findings) finding.path.clear();
+    return findings;
+  }
+
+  void Set(SearchOptions::Flag flag, bool value = true) { host_.Options().Set(flag, value); }
+  std::vector<std::int32_t> Codes() const {
+    std::vector<std::int32_t> codes;
+    for (const Posted& posted : host_.posted()) codes.push_back(posted.code);
+    return codes;
+  }
+
+  kx::test::TempFolder folder_;
+  RecordingHost host_;
+};
+
+std::vector<Finding> At(std::initializer_list<std::tuple<int, int, std::string>> places) {
+  std::vector<Finding> findings;
+  for (const auto& [line, column, text] : places) findings.push_back({"", line, column, text});
+  return findings;
+}
+
+TEST_F(ScanRules, EveryOccurrenceWithItsColumnAndTheRestOfTheLine) {
+  EXPECT_EQ(Scan("concatenate the cat\n", "cat"), At({{1, 4, "catenate the cat"}, {1, 17, "cat"}}));
+}
+
+TEST_F(ScanRules, OccurrencesMayOverlap) { EXPECT_EQ(Scan("aaaa", "aa"), At({{1, 1, "aaaa"}, {1, 2, "aaa"}, {1, 3, "aa"}})); }
+
+TEST_F(ScanRules, LinesAreNumberedAsAnEditorNumbersThem) {
+  EXPECT_EQ(Scan("a\n\nb", "b"), At({{3, 1, "b"}}));
+  EXPECT_EQ(Scan("a\r\n\r\nb\r\n", "b"), At({{3, 1, "b"}}));
+  EXPECT_EQ(Scan("a\r\rb", "b"), At({{3, 1, "b"}}));
+  EXPECT_EQ(Scan("a\n\r\nb\r\n\nb", "b"), At({{3, 1, "b"}, {5, 1, "b"}}));
+}
+
+TEST_F(ScanRules, WholeWordOnlyNeedsBoundariesOnBothSides) {
+  Set(SearchOptions::Flag::kWholeWordOnly);
+  EXPECT_EQ(Scan("concatenate the cat\n", "cat"), At({{1, 17, "cat"}}));
+  EXPECT_EQ(Scan("foo_bar\n(foo)\nfood\nafoo\n", "foo"), At({{1, 1, "foo_bar"}, {2, 2, "foo)"}}));
+  EXPECT_EQ(Scan("caf\xC3\xA9 \xC3\xA9t\xC3\xA9", "t"), At({}));  // bytes above 127 belong to words
+}
+
+TEST_F(ScanRules, LetterCaseFoldsOnlyWhenAsked) {
+  EXPECT_EQ(Scan("ABC aBc\n", "abc"), At({{1, 1, "ABC aBc"}, {1, 5, "aBc"}}));
+  Set(SearchOptions::Flag::kCaseSensitive);
+  EXPECT_EQ(Scan("ABC aBc\n", "abc"), At({}));
+}
+
+TEST_F(ScanRules, ALongLineIsReportedOnceAndOnlyItsFirst2048BytesAreSearched) {
+  const std::string line = "needle" + std::string(2040, 'x') + "needle" + std::string(948, 'y');
+  const auto findings = Scan(line + "\n" + line + "\nneedle", "needle");
+  ASSERT_EQ(findings.size(), 3u);
+  EXPECT_EQ(findings[0].line, 1);
+  EXPECT_EQ(findings[0].text.size(), 2046u);  // the text found is cut at 2046 bytes
+  EXPECT_EQ(findings[1].line, 2);
+  EXPECT_EQ(findings[2].line, 3);
+  EXPECT_EQ(Codes(), std::vector<std::int32_t>{kErrorLineTooLong});
+  EXPECT_EQ(host_.posted()[0].detail, folder_ / "file.txt");
+}
+
+TEST_F(ScanRules, AHugeFileWithoutLineEndsReportsOnceAndFindsInTheFirst2048Bytes) {
+  std::string bytes(12 << 20, 'z');
+  bytes.replace(100, 3, "abc");
+  bytes.replace(5000, 3, "abc");
+  const auto findings = Scan(bytes, "abc");
+  ASSERT_EQ(findings.size(), 1u);
+  EXPECT_EQ(findings[0].column, 101);
+  EXPECT_EQ(findings[0].text.size(), 2048u - 100u);
+  EXPECT_EQ(Codes(), std::vector<std::int32_t>{kErrorLineTooLong});
+}
+
+TEST_F(ScanRules, AZeroByteHidesTheRestOfItsLine) {
+  EXPECT_EQ(Scan(std::string("ab\0ab\nab", 8), "ab"), At({{1, 1, "ab"}, {2, 1, "ab"}}));
+}
+
+TEST_F(ScanRules, EmptyFilesYieldNothing) {
+  EXPECT_EQ(Scan("", "a"), At({}));
+  EXPECT_TRUE(Codes().empty());
+}
+
+TEST_F(ScanRules, AnAnchoredPatternYieldsAtMostOneFindingPerLine) {
+  Set(SearchOptions::Flag::kRegularExpression);
+  EXPECT_EQ(Scan("abab\nxab\n", "^ab"), At({{1, 1, "abab"}}));
+  EXPECT_EQ(Scan("abab\n", "ab$"), At({{1, 3, "ab"}}));
+}
+
+TEST_F(ScanRules, AFileThatCannotBeOpenedIsReportedWithItsPath) {
+  host_.Options().Set(SearchOptions::Text::kSearchString, "a");
+  FileScanner(host_).ScanFile(folder_ / "missing.txt", "missing.txt");
+  EXPECT_EQ(host_.posted(), (std::vector<Posted>{{NotificationKind::kError, 504, folder_ / "missing.txt"}}));
+}
+
+TEST_F(ScanRules, APatternThatDoesNotCompileIsReportedOncePerSearchAndFindsNothing) {
+  Set(SearchOptions::Flag::kRegularExpression);
+  host_.Options().Set(SearchOptions::Text::kSearchString, "[ab");
+  const std::string path = folder_.Write("a.txt", "[ab\n");
+  FileScanner scanner(host_);
+  scanner.ScanFile(path, "a.txt");
+  scanner.ScanFile(path, "a.txt");
+  EXPECT_TRUE(host_.findings().empty());
+  EXPECT_EQ(host_.posted(), (std::vector<Posted>{{NotificationKind::kError, 507, "[ab"}}));
+}
+
+TEST_F(ScanRules, NoFindingIsAppendedOnceAStopIsRequested) {
+  host_.State().RequestStop();
+  EXPECT_EQ(Scan("a\na\n", "a"), At({}));
+}
+
+TEST_F(ScanRules, OfficeDocumentsAreOfferedForConversionAndReadAsBytesWhenItFails) {
+  Set(SearchOptions::Flag::kSupportOfficeDocs);
+  host_.State().SetTemporaryTextFile("/tmp/ZarnTemp.TXT");
+  host_.Options().Set(SearchOptions::Text::kSearchString, "word");
+  const std::string doc = folder_.Write("a.doc", "word\n");
+  const std::string xls = folder_.Write("b.xls", "word\n");
+  FileScanner scanner(host_);
+  scanner.ScanFile(doc, "a.doc");
+  scanner.ScanFile(xls, "b.xls");
+  scanner.ScanFile(folder_.Write("c.docx", "word\n"), "c.docx");
+  const auto conversions = host_.conversions();
+  ASSERT_EQ(conversions.size(), 2u);
+  EXPECT_EQ(conversions[0], std::make_tuple(OfficeApplication::kWord, doc, std::string("/tmp/ZarnTemp.TXT")));
+  EXPECT_EQ(std::get<0>(conversions[1]), OfficeApplication::kExcel);
+  EXPECT_EQ(host_.findings().size(), 3u);
+}
+
+}  // namespace
+}  // namespace zarn::test

@@ -1,0 +1,123 @@
+#include "tools/zarn-find/command_line.h"
+
+#include <getopt.h>
+
+#include <charconv>
+#include <cstring>
+
+namespace zarn_find {
+
+namespace {
+
+enum LongOnly { kOffice = 256, kTsv, kHelp };
+
+constexpr option kLongOptions[] = {
+    {"case-sensitive", no_argument, nullptr, 'c'},
+    {"whole-word", no_argument, nullptr, 'w'},
+    {"subfolders", no_argument, nullptr, 's'},
+    {"regex", no_argument, nullptr, 'x'},
+    {"priority", required_argument, nullptr, 'p'},
+    {"office", no_argument, nullptr, kOffice},
+    {"tsv", required_argument, nullptr, kTsv},
+    {"help", no_argument, nullptr, kHelp},
+    {nullptr, 0, nullptr, 0},
+};
+
+std::optional<std::int32_t> ParsePriority(const char* text) {
+  std::int32_t value = -1;
+  const char* end = text + std::strlen(text);
+  const auto [stop, error] = std::from_chars(text, end, value);
+  if (error != std::errc() || stop != end || value < 0 || value > 4) return std::nullopt;
+  return value;
+}
+
+ParseResult Error(std::string message) {
+  ParseResult result;
+  result.error = std::move(message);
+  return result;
+}
+
+}  // namespace
+
+ParseResult ParseCommandLine(int argc, char** argv) {
+  ParseResult result;
+  CommandLine& line = result.command_line;
+  optind = 1;
+  opterr = 0;
+  int option;
+  while ((option = getopt_long(argc, argv, ":cwsxp:", kLongOptions, nullptr)) != -1) {
+    switch (option) {
+      case 'c': line.case_sensitive = true; break;
+      case 'w': line.whole_word_only = true; break;
+      case 's': line.look_in_subfolders = true; break;
+      case 'x': line.regular_expression = true; break;
+      case kOffice: line.office_documents = true; break;
+      case kTsv: line.tsv_file = optarg; break;
+      case kHelp: result.outcome = ParseResult::Outcome::kHelp; return result;
+      case 'p':
+        if (const std::optional<std::int32_t> priority = ParsePriority(optarg))
+          line.thread_priority = *priority;
+        else
+          return Error(std::string("-p takes a priority from 0 (idle) to 4 (time critical), not '") + optarg + "'");
+        break;
+      case ':': return Error(std::string("option '") + argv[optind - 1] + "' needs a value");
+      default: return Error(std::string("unknown option '") + argv[optind - 1] + "'");
+    }
+  }
+  if (argc - optind != 3) return Error("expected PATH, TYPES and STRING");
+  line.path = argv[optind];
+  line.types = argv[optind + 1];
+  line.search_string = argv[optind + 2];
+  result.outcome = ParseResult::Outcome::kSearch;
+  return result;
+}
+
+const char* HelpText() {
+  return R"(Usage: zarn-find [OPTIONS] PATH TYPES STRING
+
+Searches the files of PATH whose type is listed in TYPES for STRING and prints
+every occurrence as it is found, one per line:
+
+    path:line:column:text
+
+where text is the rest of the line from the occurrence on, bytes as stored.
+Lines end at CR LF, LF or CR; the first line is 1, the first column is 1.
+
+PATH    a folder (its files are searched), or a single file.
+TYPES   file types, for example '*.txt' or '*.cpp;*.h' ('*.*' for every file).
+        The last extension of a name must occur in TYPES. Without an asterisk,
+        TYPES is one file name in the folder PATH (letter case ignored).
+STRING  the text to find. Put '--' before it if it begins with '-'.
+
+Options:
+  -c, --case-sensitive  letters must match in case (default: ASCII letters
+                        match either case)
+  -w, --whole-word      only occurrences that stand as whole words
+  -s, --subfolders      also search the subfolders of PATH, depth first
+  -x, --regex           STRING is a pattern: ? = zero or one byte,
+                        * = any bytes, [abc] = one of a, b, c, ^ at the start
+                        and $ at the end anchor it, \ takes the next byte
+                        literally
+      --office          search Word (.doc) and Excel (.xls) files through
+                        their text where those applications are available
+  -p, --priority N      worker priority: 0 idle, 1 lowest, 2 normal,
+                        3 highest, 4 time critical (default 4); the walk
+                        pauses 41 - 10 x N ms after every folder entry
+      --tsv FILE        when the search has ended, also write every finding
+                        to FILE as tab-delimited text (File, Line, Col,
+                        ItemFound; lines end with CR LF)
+      --help            show this text
+
+Errors are printed to standard error as 'zarn-find: error CODE: TEXT'; the
+search goes on after files that cannot be read (504) and lines longer than
+2048 bytes (505, only their first 2048 bytes are searched).
+Ctrl-C stops the search, prints what was found so far and exits with 130.
+
+Exit status: 0 when something was found, 1 when nothing was found, 2 when the
+search could not start (bad arguments, an empty value, a pattern that does
+not compile, a PATH that does not exist) or the --tsv file could not be
+written.
+)";
+}
+
+}  // namespace zarn_find

@@ -1,0 +1,35 @@
+// The command line of zarn-find:
+//   zarn-find [-c] [-w] [-s] [-x] [--office] [-p N] [--tsv FILE] PATH TYPES STRING
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace zarn_find {
+
+struct CommandLine {
+  bool case_sensitive = false;
+  bool whole_word_only = false;
+  bool look_in_subfolders = false;
+  bool regular_expression = false;
+  bool office_documents = false;
+  std::int32_t thread_priority = 4;
+  std::optional<std::string> tsv_file;
+  std::string path;
+  std::string types;
+  std::string search_string;
+};
+
+struct ParseResult {
+  enum class Outcome { kSearch, kHelp, kError } outcome = Outcome::kError;
+  CommandLine command_line;
+  std::string error;  // for kError: what is wrong, in one line
+};
+
+ParseResult ParseCommandLine(int argc, char** argv);
+
+// The text of --help.
+const char* HelpText();
+
+}  // namespace zarn_find
