@@ -14,14 +14,14 @@ extern char** environ;
 
 namespace {
 
-struct Run {
+struct Outcome {
   int status = -1;
   std::string out;
   std::string err;
 };
 
 // Runs zarn-find with `arguments`; optionally sends it SIGINT as soon as it has printed something.
-Run ZarnFind(const std::vector<std::string>& arguments, bool interrupt_after_first_output = false) {
+Outcome ZarnFind(const std::vector<std::string>& arguments, bool interrupt_after_first_output = false) {
   int out_pipe[2], err_pipe[2];
   EXPECT_EQ(pipe(out_pipe), 0);
   EXPECT_EQ(pipe(err_pipe), 0);
@@ -39,7 +39,7 @@ Run ZarnFind(const std::vector<std::string>& arguments, bool interrupt_after_fir
   posix_spawn_file_actions_destroy(&actions);
   close(out_pipe[1]);
   close(err_pipe[1]);
-  Run run;
+  Outcome run;
   char buffer[65536];
   bool interrupted = false;
   for (ssize_t got; (got = read(out_pipe[0], buffer, sizeof buffer)) > 0;) {
@@ -67,7 +67,7 @@ class ZarnFindTool : public ::testing::Test {
 TEST_F(ZarnFindTool, PrintsEveryFindingAsPathLineColumnText) {
   folder_.Write("a.txt", "x\n\nthe Cat sat\n");
   folder_.Write("sub/b.txt", "cat\n");
-  const Run run = ZarnFind({"-s", folder_.path(), "*.txt", "cat"});
+  const Outcome run = ZarnFind({"-s", folder_.path(), "*.txt", "cat"});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, folder_ / "a.txt" + ":3:5:Cat sat\n" + folder_ / "sub/b.txt" + ":1:1:cat\n");
   EXPECT_EQ(run.err, "");
@@ -81,13 +81,13 @@ TEST_F(ZarnFindTool, OptionsReachTheControl) {
 
 TEST_F(ZarnFindTool, NothingFoundExitsOne) {
   folder_.Write("a.txt", "nothing\n");
-  const Run run = ZarnFind({folder_.path(), "*.txt", "absent"});
+  const Outcome run = ZarnFind({folder_.path(), "*.txt", "absent"});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, "");
 }
 
 TEST_F(ZarnFindTool, ASearchThatCannotStartExitsTwoWithTheError) {
-  Run run = ZarnFind({folder_ / "missing", "*.txt", "x"});
+  Outcome run = ZarnFind({folder_ / "missing", "*.txt", "x"});
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(run.err, "zarn-find: error 508: Invalid Search Folder/Path: " + folder_ / "missing/\n");
   run = ZarnFind({folder_.path(), "*.txt", ""});
@@ -100,7 +100,7 @@ TEST_F(ZarnFindTool, ASearchThatCannotStartExitsTwoWithTheError) {
 
 TEST_F(ZarnFindTool, ErrorsOfTheSearchGoToStandardErrorAndTheSearchGoesOn) {
   folder_.Write("a.txt", std::string(3000, 'x') + "\nfind me\n");
-  const Run run = ZarnFind({folder_.path(), "*.txt", "find"});
+  const Outcome run = ZarnFind({folder_.path(), "*.txt", "find"});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, folder_ / "a.txt" + ":2:1:find me\n");
   EXPECT_EQ(run.err, "zarn-find: error 505: Binary File Encountered (Line Exceeded 2048 characters)" + folder_ / "a.txt" + "\n");
@@ -110,13 +110,13 @@ TEST_F(ZarnFindTool, WritesTheTabDelimitedFileWhenAsked) {
   folder_.Write("a.txt", "cat\n");
   EXPECT_EQ(ZarnFind({"--tsv", folder_ / "out.tsv", folder_.path(), "*.txt", "cat"}).status, 0);
   EXPECT_EQ(kx::test::ReadFile(folder_ / "out.tsv"), "File\tLine\tCol\tItemFound\r\n" + folder_ / "a.txt" + "\t1\t1\tcat\r\n");
-  const Run run = ZarnFind({"--tsv", folder_ / "no/such/out.tsv", folder_.path(), "*.txt", "cat"});
+  const Outcome run = ZarnFind({"--tsv", folder_ / "no/such/out.tsv", folder_.path(), "*.txt", "cat"});
   EXPECT_EQ(run.status, 2);
   EXPECT_NE(run.err.find("error 504: Unable to open file:  " + folder_ / "no/such/out.tsv"), std::string::npos);
 }
 
 TEST_F(ZarnFindTool, HelpAndBadArguments) {
-  const Run help = ZarnFind({"--help"});
+  const Outcome help = ZarnFind({"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("Usage: zarn-find"), std::string::npos);
   EXPECT_EQ(ZarnFind({"-p", "9", ".", "*.*", "x"}).status, 2);
@@ -126,7 +126,7 @@ TEST_F(ZarnFindTool, HelpAndBadArguments) {
 
 TEST_F(ZarnFindTool, CtrlCStopsPrintsWhatWasFoundAndExits130) {
   for (int i = 0; i < 200; ++i) folder_.Write("f" + std::to_string(1000 + i) + ".txt", "hit\n");
-  const Run run = ZarnFind({"-p", "0", folder_.path(), "*.txt", "hit"}, true);
+  const Outcome run = ZarnFind({"-p", "0", folder_.path(), "*.txt", "hit"}, true);
   EXPECT_EQ(run.status, 130);
   EXPECT_FALSE(run.out.empty());
   EXPECT_LT(run.out.size(), 200 * (folder_ / "f1000.txt:1:1:hit\n").size());

@@ -110,6 +110,7 @@ void Session::OnTick() {
     control_.Abort();
   }
   PrintNewFindings();
+  printer_.Flush();  // a person watching sees the findings as they come
   EndWhenSearchEnded();
 }
 
