@@ -21,7 +21,10 @@ inline constexpr std::uint32_t FILE_ATTRIBUTE_DIRECTORY = 0x10;
 inline constexpr std::uint32_t FILE_ATTRIBUTE_NORMAL = 0x80;
 inline constexpr std::uint32_t INVALID_FILE_ATTRIBUTES = 0xFFFFFFFF;
 
-// One listed entry: its own name (no folder) and its attributes.
+// One listed entry: its own name (no folder, bytes as stored) and its attributes: FILE_ATTRIBUTE_DIRECTORY
+// or FILE_ATTRIBUTE_NORMAL, plus FILE_ATTRIBUTE_HIDDEN for a name starting with a dot (not "." or "..").
+// The listing never reports FILE_ATTRIBUTE_READONLY: that would cost a stat per entry on the walk's hot
+// path. Ask GetFileAttributes when it matters.
 struct WIN32_FIND_DATA {
   std::uint32_t dwFileAttributes = 0;
   char cFileName[NAME_MAX + 1] = {};
@@ -33,12 +36,14 @@ inline constexpr HFIND INVALID_HANDLE_VALUE = nullptr;
 
 // Opens the listing and fills `data` with the first matching entry. Returns INVALID_HANDLE_VALUE when the
 // folder cannot be listed (missing, access refused, pattern longer than the path limit) or nothing matches.
+// A name pattern without wildcards that names an entry exactly gives that entry alone; otherwise the
+// folder is searched for the name ignoring case.
 HFIND FindFirstFile(const char* pattern, WIN32_FIND_DATA* data);
 
 // Fills `data` with the next matching entry; false when there is none.
 bool FindNextFile(HFIND listing, WIN32_FIND_DATA* data);
 
-// Closes the listing. Accepts INVALID_HANDLE_VALUE.
+// Closes the listing. Accepts INVALID_HANDLE_VALUE (and returns false for it).
 bool FindClose(HFIND listing);
 
 // Attributes of a path, following links; INVALID_FILE_ATTRIBUTES when it does not exist or cannot be

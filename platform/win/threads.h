@@ -5,6 +5,8 @@
 //   highest,
 //   time critical -> negative nice values where the process may raise them; otherwise the thread stays
 //                    normal and SetThreadPriority still reports success.
+// Without CAP_SYS_NICE (or a large enough RLIMIT_NICE) Linux lets a thread go down but not back up: after
+// LOWEST or IDLE, a later NORMAL / HIGHEST is accepted and recorded but the thread stays where it was.
 #pragma once
 
 #include <cstdint>

@@ -64,15 +64,18 @@ void PostQuitMessage(int exit_code);
 // the exit code), true otherwise.
 bool GetMessage(MSG* msg);
 
-// Like GetMessage but does not wait; returns false when nothing is to be delivered now. With `remove`
-// false the message stays in the queue (a due timer stays due).
+// Like GetMessage but does not wait; returns false when nothing is to be delivered now. A pending quit
+// request is delivered as WM_QUIT with a true result. With `remove` false the message stays in the queue
+// (a due timer stays due).
 bool PeekMessage(MSG* msg, bool remove);
 
-// Calls the procedure of the message's window; 0 when the window no longer exists.
+// Calls the procedure of the message's window; 0 when the window no longer exists (or belongs to
+// another thread: a procedure only ever runs on its window's thread).
 LRESULT DispatchMessage(const MSG* msg);
 
 // Hands every message that is deliverable now to DispatchMessage; returns how many were dispatched.
-// Stops at WM_QUIT, leaving it for GetMessage.
+// Stops at WM_QUIT, leaving it for GetMessage. Each timer fires at most once per call, so a 0 ms timer
+// does not keep it from returning.
 int DispatchPendingMessages();
 
 // For hosts with an event loop of their own (Qt): a descriptor of the calling thread's queue that becomes
