@@ -10,8 +10,9 @@ namespace zarn {
 namespace {
 constexpr std::int32_t kFirstSegmentSize = 1024;  // segment k holds kFirstSegmentSize << k records
 
+// floor(log2(number / kFirstSegmentSize + 1)), written so that it is never negative.
 int SegmentOf(std::int32_t number) {
-  return std::bit_width(static_cast<std::uint32_t>(number / kFirstSegmentSize + 1)) - 1;
+  return std::bit_width(static_cast<std::uint32_t>(number / kFirstSegmentSize + 1) >> 1);
 }
 std::int32_t SegmentStart(int segment) { return kFirstSegmentSize * ((1 << segment) - 1); }
 }  // namespace
