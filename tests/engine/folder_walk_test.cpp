@@ -43,11 +43,6 @@ class Walk : public ::testing::Test {
     return paths;
   }
 
-  std::vector<std::int32_t> Codes() const {
-    std::vector<std::int32_t> codes;
-    for (const Posted& posted : host_.posted()) codes.push_back(posted.code);
-    return codes;
-  }
 
   kx::test::TempFolder folder_;
   RecordingHost host_;
@@ -63,7 +58,7 @@ TEST_F(Walk, FilesOfAFolderComeBeforeItsSubfoldersAndSubfoldersOnlyWhenAsked) {
   Paths top = Search();
   std::sort(top.begin(), top.end());
   EXPECT_EQ(top, (Paths{"a.txt", "z.txt"}));
-  EXPECT_EQ(Codes(), std::vector<std::int32_t>{0});  // the completion
+  EXPECT_EQ(host_.codes(), std::vector<std::int32_t>{0});  // the completion
 
   host_.Options().Set(SearchOptions::Flag::kLookInSubfolders, true);
   const Paths all = Search();
@@ -85,7 +80,7 @@ TEST_F(Walk, TheFileTypesSelectByTheLastExtension) {
   EXPECT_EQ(Search().size(), 4u);
   Set(SearchOptions::Text::kSearchExt, "*");
   EXPECT_TRUE(Search().empty());
-  EXPECT_EQ(Codes(), std::vector<std::int32_t>{0});
+  EXPECT_EQ(host_.codes(), std::vector<std::int32_t>{0});
 }
 
 TEST_F(Walk, PausesAfterEveryEntryByThePriority) {
@@ -136,7 +131,7 @@ TEST_F(Walk, AnUnreadableFolderIsPassedOverSilently) {
   chmod((folder_ / "closed").c_str(), 0);
   host_.Options().Set(SearchOptions::Flag::kLookInSubfolders, true);
   EXPECT_EQ(Search(), (Paths{"b.txt"}));
-  EXPECT_EQ(Codes(), std::vector<std::int32_t>{0});
+  EXPECT_EQ(host_.codes(), std::vector<std::int32_t>{0});
 }
 
 TEST_F(Walk, AStopEndsTheWalkWithoutAnotherFindingOrACompletion) {
@@ -160,7 +155,7 @@ TEST_F(Walk, ATypeWithoutAsteriskNamesOneFileFoundWithoutRegardToCase) {
   EXPECT_EQ(Search(), (Paths{"readme.txt"}));
   Set(SearchOptions::Text::kSearchExt, "NOTHERE.TXT");
   EXPECT_TRUE(Search().empty());
-  EXPECT_EQ(Codes(), std::vector<std::int32_t>{0});
+  EXPECT_EQ(host_.codes(), std::vector<std::int32_t>{0});
 }
 
 TEST_F(Walk, ASearchPathNamingAFileScansThatFileAlsoWithATrailingSeparator) {

@@ -64,6 +64,13 @@ class RecordingHost : public SearchHost {
     std::lock_guard lock(mutex_);
     return posted_;
   }
+  // The codes of the notifications posted, in order (0 for the completion).
+  std::vector<std::int32_t> codes() const {
+    std::lock_guard lock(mutex_);
+    std::vector<std::int32_t> codes;
+    for (const Posted& posted : posted_) codes.push_back(posted.code);
+    return codes;
+  }
   std::vector<std::tuple<OfficeApplication, std::string, std::string>> conversions() const {
     std::lock_guard lock(mutex_);
     return conversions_;

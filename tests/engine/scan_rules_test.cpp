@@ -30,11 +30,6 @@ class ScanRules : public ::testing::Test {
   }
 
   void Set(SearchOptions::Flag flag, bool value = true) { host_.Options().Set(flag, value); }
-  std::vector<std::int32_t> Codes() const {
-    std::vector<std::int32_t> codes;
-    for (const Posted& posted : host_.posted()) codes.push_back(posted.code);
-    return codes;
-  }
 
   kx::test::TempFolder folder_;
   RecordingHost host_;
@@ -80,7 +75,7 @@ TEST_F(ScanRules, ALongLineIsReportedOnceAndOnlyItsFirst2048BytesAreSearched) {
   EXPECT_EQ(findings[0].text.size(), 2046u);  // the text found is cut at 2046 bytes
   EXPECT_EQ(findings[1].line, 2);
   EXPECT_EQ(findings[2].line, 3);
-  EXPECT_EQ(Codes(), std::vector<std::int32_t>{kErrorLineTooLong});
+  EXPECT_EQ(host_.codes(), std::vector<std::int32_t>{kErrorLineTooLong});
   EXPECT_EQ(host_.posted()[0].detail, folder_ / "file.txt");
 }
 
@@ -92,7 +87,7 @@ TEST_F(ScanRules, AHugeFileWithoutLineEndsReportsOnceAndFindsInTheFirst2048Bytes
   ASSERT_EQ(findings.size(), 1u);
   EXPECT_EQ(findings[0].column, 101);
   EXPECT_EQ(findings[0].text.size(), 2048u - 100u);
-  EXPECT_EQ(Codes(), std::vector<std::int32_t>{kErrorLineTooLong});
+  EXPECT_EQ(host_.codes(), std::vector<std::int32_t>{kErrorLineTooLong});
 }
 
 TEST_F(ScanRules, AZeroByteHidesTheRestOfItsLine) {
@@ -101,7 +96,7 @@ TEST_F(ScanRules, AZeroByteHidesTheRestOfItsLine) {
 
 TEST_F(ScanRules, EmptyFilesYieldNothing) {
   EXPECT_EQ(Scan("", "a"), At({}));
-  EXPECT_TRUE(Codes().empty());
+  EXPECT_TRUE(host_.codes().empty());
 }
 
 TEST_F(ScanRules, AnAnchoredPatternYieldsAtMostOneFindingPerLine) {
