@@ -21,23 +21,57 @@ std::int32_t ClampLineNumber(std::int64_t line) {
 }  // namespace
 
 BlockSearch::BlockSearch(SearchHost& host, const CompiledSearch& search, std::string_view path,
-                         unsigned char* buffer, std::size_t block_size)
+                         const BlockBuffers& buffers)
     : host_(host),
       state_(host.State()),
       options_(host.Options()),
       search_(search),
       path_(path),
-      data_(buffer + kLineLimit),
-      block_size_(block_size) {}
+      buffers_(buffers),
+      data_(buffers.first + kLineLimit) {}
 
 void BlockSearch::Run(int fd) {
+  if (buffers_.second && buffers_.read_ahead)
+    RunReadingAhead(fd);
+  else
+    RunReading(fd);
+}
+
+// A read error ends the file as its end does.
+void BlockSearch::RunReading(int fd) {
   for (;;) {
     if (Stopped()) return;
-    const ssize_t got = read(fd, data_, block_size_);
+    const ssize_t got = read(fd, data_, buffers_.block_size);
     if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) break;  // the end of the file, or a read error, which ends the file the same way
+    if (got <= 0) break;
     if (!TakeBlock(data_, static_cast<std::size_t>(got))) return;
   }
+  SearchLastLine();
+}
+
+// The two buffers take turns: while one block is searched, the next is read into the other buffer, and
+// the carried line moves to the front of that one.
+void BlockSearch::RunReadingAhead(int fd) {
+  ReadAhead& reader = *buffers_.read_ahead;
+  unsigned char* next = buffers_.second + kLineLimit;
+  reader.Start(fd, data_, buffers_.block_size);
+  for (;;) {
+    const ssize_t got = reader.Finish();
+    if (got <= 0) break;
+    if (Stopped()) return;
+    reader.Start(fd, next, buffers_.block_size);
+    if (!TakeBlock(data_, static_cast<std::size_t>(got))) {
+      reader.Finish();
+      return;
+    }
+    std::memmove(next - carried_, data_ - carried_, carried_);
+    std::swap(data_, next);
+  }
+  SearchLastLine();
+}
+
+// At the end of the file the unfinished line is the last line.
+void BlockSearch::SearchLastLine() {
   if (carried_ > 0 && !Stopped()) SearchLine(data_ - carried_, carried_);
 }
 

@@ -15,27 +15,37 @@
 
 #include "control/engine/compiled_search.h"
 #include "control/engine/line_ends.h"
+#include "control/engine/read_ahead.h"
 #include "control/engine/search_host.h"
 
 namespace zarn {
 
 inline constexpr std::size_t kLineLimit = 2048;
 
+// Where a BlockSearch reads to. Each buffer holds kLineLimit + block_size bytes: the carried line sits in
+// front of each block. With a second buffer and a ReadAhead, the next block is read while the current
+// one is searched.
+struct BlockBuffers {
+  static constexpr std::size_t kBlockSize = 256 * 1024;
+  unsigned char* first = nullptr;
+  unsigned char* second = nullptr;
+  ReadAhead* read_ahead = nullptr;
+  std::size_t block_size = kBlockSize;
+
+  static constexpr std::size_t BufferSize(std::size_t block_size = kBlockSize) { return kLineLimit + block_size; }
+};
+
 class BlockSearch {
  public:
-  static constexpr std::size_t kBlockSize = 256 * 1024;
-  // The buffer a BlockSearch needs: room for the carried line in front of a block.
-  static constexpr std::size_t kBufferSize = kLineLimit + kBlockSize;
-
-  // `buffer` holds kLineLimit + `block_size` bytes (tests use small blocks to put line ends and long
-  // lines across block boundaries).
-  BlockSearch(SearchHost& host, const CompiledSearch& search, std::string_view path, unsigned char* buffer,
-              std::size_t block_size = kBlockSize);
+  BlockSearch(SearchHost& host, const CompiledSearch& search, std::string_view path, const BlockBuffers& buffers);
 
   // Reads `fd` to its end, a read error, or a stop request.
   void Run(int fd);
 
  private:
+  void RunReading(int fd);
+  void RunReadingAhead(int fd);
+  void SearchLastLine();
   bool TakeBlock(unsigned char* data, std::size_t size);
   const unsigned char* FinishDroppedLine(const unsigned char* data, const unsigned char* end, const LineEnds& ends);
   bool SearchRegion(const unsigned char* begin, const unsigned char* end, const LineEnds& ends);
@@ -51,8 +61,8 @@ class BlockSearch {
   SearchOptions& options_;
   const CompiledSearch& search_;
   std::string_view path_;
-  unsigned char* const data_;  // where each block is read to; the carried line sits just before it
-  const std::size_t block_size_;
+  const BlockBuffers buffers_;
+  unsigned char* data_;  // where the current block was read to; the carried line sits just before it
 
   std::int64_t line_number_ = 1;  // of the line that starts where the search stands
   std::size_t carried_ = 0;       // bytes of the unfinished line in front of data_

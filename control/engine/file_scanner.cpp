@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "control/engine/block_search.h"
@@ -12,12 +13,14 @@ namespace zarn {
 namespace {
 // The longest path a finding records: the platform's path limit.
 constexpr std::size_t kMaxPath = PATH_MAX;
+constexpr std::size_t kReadAheadFromBlocks = 8;
+constexpr std::size_t kReadAheadBlockSize = 4 << 20;
 }  // namespace
 
 FileScanner::FileScanner(SearchHost& host)
     : host_(host),
       search_string_(host.Options(), SearchOptions::Text::kSearchString),
-      buffer_(new unsigned char[BlockSearch::kBufferSize]) {}
+      buffer_(new unsigned char[BlockBuffers::BufferSize()]) {}
 
 FileScanner::~FileScanner() = default;
 
@@ -32,8 +35,26 @@ void FileScanner::ScanFile(const std::string& full_path, std::string_view entry_
   }
   posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
   const std::string_view recorded_path = std::string_view(full_path).substr(0, kMaxPath);
-  BlockSearch(host_, *search, recorded_path, buffer_.get()).Run(fd);
+  BlockSearch(host_, *search, recorded_path, BuffersFor(fd)).Run(fd);
   close(fd);
+}
+
+// Reading ahead pays for its hand-overs only on files of many blocks.
+BlockBuffers FileScanner::BuffersFor(int fd) {
+  BlockBuffers buffers{buffer_.get()};
+  struct stat status;
+  if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) ||
+      status.st_size < static_cast<off_t>(kReadAheadFromBlocks * buffers.block_size))
+    return buffers;
+  if (!second_buffer_) {
+    first_ahead_buffer_.reset(new unsigned char[BlockBuffers::BufferSize(kReadAheadBlockSize)]);
+    second_buffer_.reset(new unsigned char[BlockBuffers::BufferSize(kReadAheadBlockSize)]);
+  }
+  buffers.first = first_ahead_buffer_.get();
+  buffers.second = second_buffer_.get();
+  buffers.block_size = kReadAheadBlockSize;
+  buffers.read_ahead = &read_ahead_;
+  return buffers;
 }
 
 // The search string as it stands now, compiled; nullptr (after one 507 per search) when it does not

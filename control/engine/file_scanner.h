@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "control/engine/compiled_search.h"
+#include "control/engine/block_search.h"
 #include "control/engine/search_host.h"
 #include "control/engine/search_options.h"
 
@@ -26,12 +27,16 @@ class FileScanner {
  private:
   const CompiledSearch* CurrentSearch();
   std::string FileToRead(const std::string& full_path, std::string_view entry_name);
+  BlockBuffers BuffersFor(int fd);
 
   SearchHost& host_;
   CachedOptionText search_string_;
   std::unique_ptr<CompiledSearch> compiled_;
   bool invalid_pattern_reported_ = false;
   std::unique_ptr<unsigned char[]> buffer_;
+  std::unique_ptr<unsigned char[]> first_ahead_buffer_;
+  std::unique_ptr<unsigned char[]> second_buffer_;  // for large files, read ahead on a thread
+  ReadAhead read_ahead_;
 };
 
 }  // namespace zarn

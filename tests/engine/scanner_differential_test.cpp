@@ -24,7 +24,7 @@ struct ScanOutcome {
 
 // Runs BlockSearch over `bytes` (held in an in-memory file) with the given block size.
 ScanOutcome BlockScan(const std::string& bytes, const ReferenceOptions& options, std::size_t block_size,
-                      bool fast_paths) {
+                      bool fast_paths, bool read_ahead) {
   RecordingHost host;
   host.Options().Set(SearchOptions::Flag::kWholeWordOnly, options.whole_word_only);
   host.State().ClearStopRequest();
@@ -32,8 +32,15 @@ ScanOutcome BlockScan(const std::string& bytes, const ReferenceOptions& options,
   const int fd = memfd_create("scan", 0);
   EXPECT_EQ(write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
   lseek(fd, 0, SEEK_SET);
-  auto buffer = std::make_unique<unsigned char[]>(kLineLimit + block_size);
-  BlockSearch(host, search, "f", buffer.get(), block_size).Run(fd);
+  auto first = std::make_unique<unsigned char[]>(BlockBuffers::BufferSize(block_size));
+  auto second = std::make_unique<unsigned char[]>(BlockBuffers::BufferSize(block_size));
+  ReadAhead reader;
+  BlockBuffers buffers{first.get(), nullptr, nullptr, block_size};
+  if (read_ahead) {
+    buffers.second = second.get();
+    buffers.read_ahead = &reader;
+  }
+  BlockSearch(host, search, "f", buffers).Run(fd);
   close(fd);
   ScanOutcome outcome{host.findings(), false};
   for (const Posted& posted : host.posted()) outcome.long_line_reported |= posted.code == kErrorLineTooLong;
@@ -110,17 +117,18 @@ class Generator {
 
 TEST(ScannerDifferential, BlockScannerFindsWhatTheReferenceFinds) {
   Generator generator(20261207);
-  const std::size_t kBlockSizes[] = {1, 7, 64, 2049, BlockSearch::kBlockSize};
+  const std::size_t kBlockSizes[] = {1, 7, 64, 2049, BlockBuffers::kBlockSize};
   for (int round = 0; round < 1500; ++round) {
     const std::string file = generator.File();
     const ReferenceOptions options = generator.Options();
     const ReferenceResult expected = ReferenceScan(file, "f", options);
     const std::size_t block_size = kBlockSizes[round % 5];
     const bool fast_paths = round % 7 != 0;
-    const ScanOutcome actual = BlockScan(file, options, block_size, fast_paths);
+    const bool read_ahead = round % 3 == 0;
+    const ScanOutcome actual = BlockScan(file, options, block_size, fast_paths, read_ahead);
     ASSERT_EQ(actual.findings, expected.findings)
         << "round " << round << " pattern '" << options.pattern << "' regex " << options.regular_expression
-        << " case " << options.case_sensitive << " word " << options.whole_word_only << " block " << block_size;
+        << " case " << options.case_sensitive << " word " << options.whole_word_only << " block " << block_size << " ahead " << read_ahead;
     ASSERT_EQ(actual.long_line_reported, expected.long_line_reported) << "round " << round;
   }
 }
