@@ -1,10 +1,10 @@
 #include "control/engine/block_search.h"
 
+#include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
-#include <unistd.h>
 
 #include "control/engine/whole_word.h"
 
@@ -123,7 +123,8 @@ const unsigned char* BlockSearch::FinishDroppedLine(const unsigned char* from, c
 // Finds lines longer than kLineLimit in [begin, end) (whole lines) without measuring every line: every
 // run of more than kLineLimit bytes without a line end covers a whole window of kLineLimit / 2 bytes, so
 // only windows without a line end need a closer look.
-void BlockSearch::CheckLineLengths(const unsigned char* begin, const unsigned char* end, const LineEnds& ends) {
+void BlockSearch::CheckLineLengths(const unsigned char* begin, const unsigned char* end,
+                                   const LineEnds& ends) {
   const unsigned char* window = begin;
   while (window < end) {
     const unsigned char* window_end = window + std::min<std::size_t>(kLengthCheckWindow, end - window);
@@ -190,7 +191,8 @@ bool BlockSearch::SearchLine(const unsigned char* start, std::size_t length) {
     length = kLineLimit;
   }
   const void* zero = std::memchr(start, 0, length);
-  const std::size_t searchable = zero ? static_cast<std::size_t>(static_cast<const unsigned char*>(zero) - start) : length;
+  const std::size_t searchable =
+      zero ? static_cast<std::size_t>(static_cast<const unsigned char*>(zero) - start) : length;
   std::size_t at = 0;
   while (at < searchable) {
     const std::optional<PatternMatcher::Occurrence> found = search_.Find(start + at, searchable - at);
@@ -198,7 +200,8 @@ bool BlockSearch::SearchLine(const unsigned char* start, std::size_t length) {
     if (Stopped()) return false;
     const std::size_t offset = at + found->offset;
     at = offset + 1;
-    if (options_.Get(SearchOptions::Flag::kWholeWordOnly) && !IsWholeWord(start, searchable, offset, found->length))
+    if (options_.Get(SearchOptions::Flag::kWholeWordOnly) &&
+        !IsWholeWord(start, searchable, offset, found->length))
       continue;
     Record(start, searchable, offset);
     if (search_.OneFindingPerLine()) return true;
@@ -208,8 +211,9 @@ bool BlockSearch::SearchLine(const unsigned char* start, std::size_t length) {
 
 void BlockSearch::Record(const unsigned char* line, std::size_t searchable, std::size_t offset) {
   const std::size_t text_length = std::min(searchable - offset, kMaxTextFound);
-  host_.AppendFinding(FindingView{path_, ClampLineNumber(line_number_), static_cast<std::int32_t>(offset + 1),
-                                  std::string_view(reinterpret_cast<const char*>(line + offset), text_length)});
+  host_.AppendFinding(
+      FindingView{path_, ClampLineNumber(line_number_), static_cast<std::int32_t>(offset + 1),
+                  std::string_view(reinterpret_cast<const char*>(line + offset), text_length)});
 }
 
 void BlockSearch::ReportLongLine() {

@@ -32,12 +32,15 @@ struct BlockBuffers {
   ReadAhead* read_ahead = nullptr;
   std::size_t block_size = kBlockSize;
 
-  static constexpr std::size_t BufferSize(std::size_t block_size = kBlockSize) { return kLineLimit + block_size; }
+  static constexpr std::size_t BufferSize(std::size_t block_size = kBlockSize) {
+    return kLineLimit + block_size;
+  }
 };
 
 class BlockSearch {
  public:
-  BlockSearch(SearchHost& host, const CompiledSearch& search, std::string_view path, const BlockBuffers& buffers);
+  BlockSearch(SearchHost& host, const CompiledSearch& search, std::string_view path,
+              const BlockBuffers& buffers);
 
   // Reads `fd` to its end, a read error, or a stop request.
   void Run(int fd);
@@ -47,7 +50,8 @@ class BlockSearch {
   void RunReadingAhead(int fd);
   void SearchLastLine();
   bool TakeBlock(unsigned char* data, std::size_t size);
-  const unsigned char* FinishDroppedLine(const unsigned char* data, const unsigned char* end, const LineEnds& ends);
+  const unsigned char* FinishDroppedLine(const unsigned char* data, const unsigned char* end,
+                                         const LineEnds& ends);
   bool SearchRegion(const unsigned char* begin, const unsigned char* end, const LineEnds& ends);
   void CheckLineLengths(const unsigned char* begin, const unsigned char* end, const LineEnds& ends);
   void CarryTail(const unsigned char* begin, const unsigned char* end);

@@ -26,6 +26,8 @@ constexpr std::array<std::uint8_t, 256> kCommonness = BuildTable();
 
 }  // namespace
 
-std::uint8_t ByteCommonness(unsigned char byte) { return kCommonness[byte]; }
+std::uint8_t ByteCommonness(unsigned char byte) {
+  return kCommonness[byte];
+}
 
 }  // namespace zarn

@@ -16,7 +16,8 @@ namespace zarn {
 class CompiledSearch {
  public:
   // `fast_paths` false searches every line with the PatternMatcher alone (tests compare both ways).
-  CompiledSearch(std::string_view pattern, bool regular_expression, bool case_sensitive, bool fast_paths = true);
+  CompiledSearch(std::string_view pattern, bool regular_expression, bool case_sensitive,
+                 bool fast_paths = true);
 
   bool Compiled() const { return matcher_.Compiled(); }
   // False when no line can hold an occurrence (the pattern needs a CR, LF or zero byte, which a searched
@@ -32,7 +33,8 @@ class CompiledSearch {
   const LiteralFinder* CandidateFinder() const { return candidates_ ? &*candidates_ : nullptr; }
 
   bool SameAs(std::string_view pattern, bool regular_expression, bool case_sensitive) const {
-    return pattern == pattern_ && regular_expression == regular_expression_ && case_sensitive == case_sensitive_;
+    return pattern == pattern_ && regular_expression == regular_expression_ &&
+           case_sensitive == case_sensitive_;
   }
   const std::string& Pattern() const { return pattern_; }
 

@@ -12,7 +12,9 @@
 
 namespace zarn {
 
-inline std::int32_t EntryPauseMilliseconds(std::int32_t thread_priority) { return 41 - 10 * thread_priority; }
+inline std::int32_t EntryPauseMilliseconds(std::int32_t thread_priority) {
+  return 41 - 10 * thread_priority;
+}
 
 void PauseAfterEntry(SearchState& state, std::int32_t milliseconds);
 

@@ -1,9 +1,9 @@
 #include "control/engine/file_scanner.h"
 
-#include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <climits>
 
 #include "control/engine/block_search.h"
 #include "control/engine/extension_filter.h"

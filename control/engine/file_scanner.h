@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "control/engine/compiled_search.h"
 #include "control/engine/block_search.h"
+#include "control/engine/compiled_search.h"
 #include "control/engine/search_host.h"
 #include "control/engine/search_options.h"
 

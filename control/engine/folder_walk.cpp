@@ -24,7 +24,8 @@ bool IsDotEntry(const char* name) {
 class Listing {
  public:
   Listing(const std::string& pattern, win::WIN32_FIND_DATA* entry)
-      : handle_(pattern.size() < kMaxPath ? win::FindFirstFile(pattern.c_str(), entry) : win::INVALID_HANDLE_VALUE),
+      : handle_(pattern.size() < kMaxPath ? win::FindFirstFile(pattern.c_str(), entry)
+                                          : win::INVALID_HANDLE_VALUE),
         entry_(entry) {}
   ~Listing() { win::FindClose(handle_); }
   Listing(const Listing&) = delete;

@@ -17,13 +17,15 @@ bool LineEnds::AnyCarriageReturn(const unsigned char* begin, const unsigned char
 
 const unsigned char* LineEnds::FindNext(const unsigned char* from, const unsigned char* end) const {
   if (from >= end) return nullptr;
-  if (!has_cr_) return static_cast<const unsigned char*>(std::memchr(from, kLf, static_cast<std::size_t>(end - from)));
+  if (!has_cr_)
+    return static_cast<const unsigned char*>(std::memchr(from, kLf, static_cast<std::size_t>(end - from)));
   return simd::FindEitherByte(from, end, kCr, kLf);
 }
 
 const unsigned char* LineEnds::FindLast(const unsigned char* begin, const unsigned char* end) const {
   if (begin >= end) return nullptr;
-  if (!has_cr_) return static_cast<const unsigned char*>(memrchr(begin, kLf, static_cast<std::size_t>(end - begin)));
+  if (!has_cr_)
+    return static_cast<const unsigned char*>(memrchr(begin, kLf, static_cast<std::size_t>(end - begin)));
   return simd::FindLastEitherByte(begin, end, kCr, kLf);
 }
 

@@ -10,7 +10,9 @@ namespace zarn {
 
 namespace {
 
-bool IsAsciiLetter(unsigned char byte) { return (byte | 0x20) >= 'a' && (byte | 0x20) <= 'z'; }
+bool IsAsciiLetter(unsigned char byte) {
+  return (byte | 0x20) >= 'a' && (byte | 0x20) <= 'z';
+}
 
 // Scalar search for the starts in [from, last]: the two rare bytes first, then the whole run.
 const unsigned char* ScanScalar(const LiteralFinder& finder, std::size_t rare1, unsigned char byte1,
@@ -84,7 +86,8 @@ void LiteralFinder::ChooseRareBytes() {
   auto commonness = [this](std::size_t i) {
     const auto byte = static_cast<unsigned char>(needle_[i]);
     int score = ByteCommonness(byte);
-    if (fold_mask_[i]) score = std::min(255, score + ByteCommonness(static_cast<unsigned char>(byte & ~0x20)));
+    if (fold_mask_[i])
+      score = std::min(255, score + ByteCommonness(static_cast<unsigned char>(byte & ~0x20)));
     return score;
   };
   for (std::size_t i = 1; i < needle_.size(); ++i)
@@ -94,20 +97,23 @@ void LiteralFinder::ChooseRareBytes() {
     if (i == rare1_) continue;
     const bool same_byte = needle_[i] == needle_[rare1_];
     const bool best_same = needle_[rare2_] == needle_[rare1_];
-    if ((best_same && !same_byte) || (same_byte == best_same && commonness(i) < commonness(rare2_))) rare2_ = i;
+    if ((best_same && !same_byte) || (same_byte == best_same && commonness(i) < commonness(rare2_)))
+      rare2_ = i;
   }
 }
 
 bool LiteralFinder::MatchesAt(const unsigned char* at) const {
   if (!any_folded_) return std::memcmp(at, needle_.data(), needle_.size()) == 0;
   for (std::size_t i = 0; i < needle_.size(); ++i) {
-    if ((at[i] | static_cast<unsigned char>(fold_mask_[i])) != static_cast<unsigned char>(needle_[i])) return false;
+    if ((at[i] | static_cast<unsigned char>(fold_mask_[i])) != static_cast<unsigned char>(needle_[i]))
+      return false;
   }
   return true;
 }
 
 const unsigned char* LiteralFinder::Find(const unsigned char* begin, const unsigned char* end) const {
-  if (needle_.empty() || end < begin || static_cast<std::size_t>(end - begin) < needle_.size()) return nullptr;
+  if (needle_.empty() || end < begin || static_cast<std::size_t>(end - begin) < needle_.size())
+    return nullptr;
   return scan_(*this, begin, end);
 }
 

@@ -3,11 +3,11 @@
 // search; its thread is started on first use (inheriting the worker's priority) and ends with it.
 #pragma once
 
+#include <sys/types.h>
 #include <condition_variable>
 #include <cstddef>
 #include <mutex>
 #include <thread>
-#include <sys/types.h>
 
 namespace zarn {
 

@@ -15,7 +15,9 @@ namespace {
 
 std::atomic<int> running_workers{0};
 
-bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsBlank(char c) {
+  return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 std::string StripBlanks(const std::string& text) {
   std::size_t first = 0, last = text.size();
@@ -29,7 +31,9 @@ std::string AsFolder(std::string path) {
   return path;
 }
 
-bool IsFolder(std::uint32_t attributes) { return (attributes & win::FILE_ATTRIBUTE_DIRECTORY) != 0; }
+bool IsFolder(std::uint32_t attributes) {
+  return (attributes & win::FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
 
 // The folder walk, or the single name folder + SearchExt when SearchExt holds no asterisk. The stripped
 // values are kept in the properties.
@@ -108,6 +112,8 @@ void AbortSearch(SearchState& state) {
   state.WaitUntilInactive(kStopWaitLimit);
 }
 
-int RunningSearchWorkers() { return running_workers.load(); }
+int RunningSearchWorkers() {
+  return running_workers.load();
+}
 
 }  // namespace zarn

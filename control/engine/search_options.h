@@ -13,7 +13,13 @@ namespace zarn {
 class SearchOptions {
  public:
   enum class Text { kSearchPath, kSearchExt, kSearchString };
-  enum class Flag { kCaseSensitive, kLookInSubfolders, kWholeWordOnly, kRegularExpression, kSupportOfficeDocs };
+  enum class Flag {
+    kCaseSensitive,
+    kLookInSubfolders,
+    kWholeWordOnly,
+    kRegularExpression,
+    kSupportOfficeDocs
+  };
 
   std::string Get(Text which) const;
   void Set(Text which, std::string value);
@@ -41,7 +47,8 @@ class SearchOptions {
 // A worker's copy of one option text, refreshed only when the options changed since it was taken.
 class CachedOptionText {
  public:
-  CachedOptionText(const SearchOptions& options, SearchOptions::Text which) : options_(options), which_(which) {}
+  CachedOptionText(const SearchOptions& options, SearchOptions::Text which)
+      : options_(options), which_(which) {}
   // The current value; `changed` tells whether it differs from the previous call's version.
   const std::string& Current(bool* changed = nullptr);
 

@@ -10,7 +10,8 @@ bool IsWordBoundaryByte(unsigned char byte) {
   return !digit && !letter;
 }
 
-bool IsWholeWord(const unsigned char* line, std::size_t length, std::size_t offset, std::size_t occurrence_length) {
+bool IsWholeWord(const unsigned char* line, std::size_t length, std::size_t offset,
+                 std::size_t occurrence_length) {
   if (offset > 0 && !IsWordBoundaryByte(line[offset - 1])) return false;
   const std::size_t end = offset + occurrence_length;
   if (end == length) return true;

@@ -12,6 +12,7 @@ bool IsWordBoundaryByte(unsigned char byte);
 
 // `line` holds `length` searchable bytes; the occurrence starts at `offset` and is `occurrence_length`
 // bytes long, which may run past the line's end (then the end fails).
-bool IsWholeWord(const unsigned char* line, std::size_t length, std::size_t offset, std::size_t occurrence_length);
+bool IsWholeWord(const unsigned char* line, std::size_t length, std::size_t offset,
+                 std::size_t occurrence_length);
 
 }  // namespace zarn

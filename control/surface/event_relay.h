@@ -68,7 +68,7 @@ class EventRelay {
 
   win::HWND window_ = nullptr;
   const SearchState& state_;
-  NotificationQueue queue_;     // guarded by the process-wide relay lock
+  NotificationQueue queue_;          // guarded by the process-wide relay lock
   win::UINT_PTR pending_timer_ = 0;  // likewise
 };
 

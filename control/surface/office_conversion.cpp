@@ -5,7 +5,9 @@ namespace zarn {
 namespace {
 // Creating "Word.Application" or "Excel.Application": no automation server is registered on this
 // platform, so creation fails and the caller reads the document's own bytes.
-bool CreateOfficeApplication(const char* /*prog_id*/) { return false; }
+bool CreateOfficeApplication(const char* /*prog_id*/) {
+  return false;
+}
 }  // namespace
 
 bool ConvertWordDocument(const std::string& /*document*/, const std::string& /*text_file*/) {

@@ -15,6 +15,8 @@ std::string StoredSearchPath(std::string_view value);
 std::string StoredSearchExt(std::string_view value);
 
 // ThreadPriority: only 0 (Idle) to 4 (Time Critical) are taken; any other value is ignored.
-inline bool IsThreadPriority(std::int32_t value) { return value >= 0 && value <= 4; }
+inline bool IsThreadPriority(std::int32_t value) {
+  return value >= 0 && value <= 4;
+}
 
 }  // namespace zarn

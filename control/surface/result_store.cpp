@@ -14,7 +14,9 @@ constexpr std::int32_t kFirstSegmentSize = 1024;  // segment k holds kFirstSegme
 int SegmentOf(std::int32_t number) {
   return std::bit_width(static_cast<std::uint32_t>(number / kFirstSegmentSize + 1) >> 1);
 }
-std::int32_t SegmentStart(int segment) { return kFirstSegmentSize * ((1 << segment) - 1); }
+std::int32_t SegmentStart(int segment) {
+  return kFirstSegmentSize * ((1 << segment) - 1);
+}
 }  // namespace
 
 // A record points at its text (preceded by its 16-bit length) and at its path (preceded by its 32-bit
@@ -65,7 +67,9 @@ class ResultStore::TextBlocks {
 
 ResultStore::ResultStore() : texts_(std::make_unique<TextBlocks>()) {}
 
-ResultStore::~ResultStore() { Clear(); }
+ResultStore::~ResultStore() {
+  Clear();
+}
 
 ResultStore::Record& ResultStore::Slot(std::int32_t number) {
   const int segment = SegmentOf(number);

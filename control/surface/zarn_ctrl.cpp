@@ -103,7 +103,9 @@ bool CZarnCtrl::Begin() {
   return true;
 }
 
-void CZarnCtrl::Abort() { AbortSearch(state_->State()); }
+void CZarnCtrl::Abort() {
+  AbortSearch(state_->State());
+}
 
 bool CZarnCtrl::GetFileData(std::int32_t record_number, std::string* file_path, std::int32_t* line_number,
                             std::int32_t* column_number, std::string* text_found) {

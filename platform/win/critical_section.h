@@ -9,8 +9,12 @@ struct CRITICAL_SECTION {
   std::recursive_mutex mutex;
 };
 
-inline void EnterCriticalSection(CRITICAL_SECTION* section) { section->mutex.lock(); }
-inline void LeaveCriticalSection(CRITICAL_SECTION* section) { section->mutex.unlock(); }
+inline void EnterCriticalSection(CRITICAL_SECTION* section) {
+  section->mutex.lock();
+}
+inline void LeaveCriticalSection(CRITICAL_SECTION* section) {
+  section->mutex.unlock();
+}
 
 // Holds a critical section for the lifetime of the guard.
 class CriticalSectionGuard {

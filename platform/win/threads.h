@@ -9,9 +9,9 @@
 // LOWEST or IDLE, a later NORMAL / HIGHEST is accepted and recorded but the thread stays where it was.
 #pragma once
 
+#include <sys/types.h>
 #include <cstdint>
 #include <functional>
-#include <sys/types.h>
 
 namespace win {
 

@@ -43,7 +43,6 @@ class Walk : public ::testing::Test {
     return paths;
   }
 
-
   kx::test::TempFolder folder_;
   RecordingHost host_;
 };

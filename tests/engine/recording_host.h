@@ -36,7 +36,8 @@ class RecordingHost : public SearchHost {
  public:
   void AppendFinding(const FindingView& f) override {
     std::lock_guard lock(mutex_);
-    findings_.push_back({std::string(f.file_path), f.line_number, f.column_number, std::string(f.text_found)});
+    findings_.push_back(
+        {std::string(f.file_path), f.line_number, f.column_number, std::string(f.text_found)});
   }
   void PostNotification(NotificationKind kind, std::int32_t code, std::string_view detail) override {
     std::lock_guard lock(mutex_);

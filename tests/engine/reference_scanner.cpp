@@ -25,7 +25,8 @@ bool WholeWord(const unsigned char* line, std::size_t length, std::size_t offset
 }
 
 void SearchLine(const PatternMatcher& matcher, const ReferenceOptions& options, const unsigned char* line,
-                std::size_t stored, std::int32_t line_number, const std::string& path, ReferenceResult& result) {
+                std::size_t stored, std::int32_t line_number, const std::string& path,
+                ReferenceResult& result) {
   std::size_t length = 0;
   while (length < stored && line[length] != 0) ++length;
   std::size_t at = 0;
@@ -47,7 +48,8 @@ void SearchLine(const PatternMatcher& matcher, const ReferenceOptions& options, 
 
 }  // namespace
 
-ReferenceResult ReferenceScan(std::string_view bytes, const std::string& path, const ReferenceOptions& options) {
+ReferenceResult ReferenceScan(std::string_view bytes, const std::string& path,
+                              const ReferenceOptions& options) {
   const PatternMatcher matcher(options.pattern, options.regular_expression, options.case_sensitive);
   ReferenceResult result;
   unsigned char line[kLineLimit + 1];

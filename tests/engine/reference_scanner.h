@@ -25,6 +25,7 @@ struct ReferenceResult {
   bool long_line_reported = false;
 };
 
-ReferenceResult ReferenceScan(std::string_view file_bytes, const std::string& path, const ReferenceOptions& options);
+ReferenceResult ReferenceScan(std::string_view file_bytes, const std::string& path,
+                              const ReferenceOptions& options);
 
 }  // namespace zarn::test

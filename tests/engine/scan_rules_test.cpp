@@ -45,7 +45,9 @@ TEST_F(ScanRules, EveryOccurrenceWithItsColumnAndTheRestOfTheLine) {
   EXPECT_EQ(Scan("concatenate the cat\n", "cat"), At({{1, 4, "catenate the cat"}, {1, 17, "cat"}}));
 }
 
-TEST_F(ScanRules, OccurrencesMayOverlap) { EXPECT_EQ(Scan("aaaa", "aa"), At({{1, 1, "aaaa"}, {1, 2, "aaa"}, {1, 3, "aa"}})); }
+TEST_F(ScanRules, OccurrencesMayOverlap) {
+  EXPECT_EQ(Scan("aaaa", "aa"), At({{1, 1, "aaaa"}, {1, 2, "aaa"}, {1, 3, "aa"}}));
+}
 
 TEST_F(ScanRules, LinesAreNumberedAsAnEditorNumbersThem) {
   EXPECT_EQ(Scan("a\n\nb", "b"), At({{3, 1, "b"}}));

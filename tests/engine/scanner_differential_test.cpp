@@ -28,7 +28,8 @@ ScanOutcome BlockScan(const std::string& bytes, const ReferenceOptions& options,
   RecordingHost host;
   host.Options().Set(SearchOptions::Flag::kWholeWordOnly, options.whole_word_only);
   host.State().ClearStopRequest();
-  const CompiledSearch search(options.pattern, options.regular_expression, options.case_sensitive, fast_paths);
+  const CompiledSearch search(options.pattern, options.regular_expression, options.case_sensitive,
+                              fast_paths);
   const int fd = memfd_create("scan", 0);
   EXPECT_EQ(write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
   lseek(fd, 0, SEEK_SET);
@@ -101,11 +102,20 @@ class Generator {
     const std::size_t pieces = Pick(1, 4);
     for (std::size_t i = 0; i < pieces; ++i) {
       switch (Pick(0, 7)) {
-        case 0: pattern += '?'; break;
-        case 1: pattern += '*'; break;
-        case 2: pattern += "[aB]"; break;
-        case 3: pattern += "\\a"; break;
-        default: pattern += Literal(Pick(1, 2));
+        case 0:
+          pattern += '?';
+          break;
+        case 1:
+          pattern += '*';
+          break;
+        case 2:
+          pattern += "[aB]";
+          break;
+        case 3:
+          pattern += "\\a";
+          break;
+        default:
+          pattern += Literal(Pick(1, 2));
       }
     }
     if (Pick(0, 4) == 0) pattern += '$';
@@ -128,7 +138,8 @@ TEST(ScannerDifferential, BlockScannerFindsWhatTheReferenceFinds) {
     const ScanOutcome actual = BlockScan(file, options, block_size, fast_paths, read_ahead);
     ASSERT_EQ(actual.findings, expected.findings)
         << "round " << round << " pattern '" << options.pattern << "' regex " << options.regular_expression
-        << " case " << options.case_sensitive << " word " << options.whole_word_only << " block " << block_size << " ahead " << read_ahead;
+        << " case " << options.case_sensitive << " word " << options.whole_word_only << " block "
+        << block_size << " ahead " << read_ahead;
     ASSERT_EQ(actual.long_line_reported, expected.long_line_reported) << "round " << round;
   }
 }

@@ -21,7 +21,8 @@ TempFolder::TempFolder() {
 TempFolder::~TempFolder() {
   std::error_code ignored;
   // Make every folder writable and searchable again so that tests of unreadable folders clean up.
-  for (auto it = fs::recursive_directory_iterator(path_, fs::directory_options::skip_permission_denied, ignored);
+  for (auto it =
+           fs::recursive_directory_iterator(path_, fs::directory_options::skip_permission_denied, ignored);
        it != fs::recursive_directory_iterator(); it.increment(ignored)) {
     if (it->is_directory(ignored) && !it->is_symlink(ignored))
       fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
@@ -30,7 +31,9 @@ TempFolder::~TempFolder() {
   fs::remove_all(path_, ignored);
 }
 
-std::string TempFolder::operator/(std::string_view relative) const { return path_ + std::string(relative); }
+std::string TempFolder::operator/(std::string_view relative) const {
+  return path_ + std::string(relative);
+}
 
 std::string TempFolder::Write(std::string_view relative, std::string_view bytes) const {
   std::string full = *this / relative;

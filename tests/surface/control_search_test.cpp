@@ -49,8 +49,9 @@ TEST_F(ControlSearch, BeginChecksInOrderAndRefusesWithTheMessageAlone) {
   EXPECT_FALSE(control_.Begin());
   control_.SetSearchPath(folder_.path());
   EXPECT_FALSE(control_.Begin());
-  EXPECT_EQ(events_.events(), (Events{"OnError 507 Invalid Search String:  ", "OnError 508 Invalid Search Folder/Path: ",
-                                      "OnError 509 Invalid Search File Type: "}));
+  EXPECT_EQ(events_.events(),
+            (Events{"OnError 507 Invalid Search String:  ", "OnError 508 Invalid Search Folder/Path: ",
+                    "OnError 509 Invalid Search File Type: "}));
 }
 
 TEST_F(ControlSearch, APatternThatDoesNotCompileIsRefusedWithThePattern) {
@@ -99,8 +100,9 @@ TEST_F(ControlSearch, AFolderThatDoesNotExistIsReportedAfterBeginThenCompletes) 
   control_.SetSearchPath(folder_ / "nowhere");
   EXPECT_TRUE(control_.Begin());
   ASSERT_TRUE(PumpUntil([this] { return events_.Saw("ScanCompleted"); }));
-  EXPECT_EQ(events_.events(), (Events{"ScanStarted", "OnError 508 Invalid Search Folder/Path: " + folder_ / "nowhere/",
-                                      "ScanCompleted"}));
+  EXPECT_EQ(events_.events(),
+            (Events{"ScanStarted", "OnError 508 Invalid Search Folder/Path: " + folder_ / "nowhere/",
+                    "ScanCompleted"}));
   EXPECT_EQ(control_.GetSearchCount(), 0);
 }
 
@@ -110,7 +112,9 @@ TEST_F(ControlSearch, ErrorsOfTheSearchArriveInOrderBeforeItsCompletion) {
   SearchToTheEnd();
   ASSERT_EQ(events_.events().size(), 4u);
   EXPECT_EQ(events_.events()[0], "ScanStarted");
-  EXPECT_EQ(events_.events()[1].rfind("OnError 505 Binary File Encountered (Line Exceeded 2048 characters)" + folder_.path(), 0), 0u);
+  EXPECT_EQ(events_.events()[1].rfind(
+                "OnError 505 Binary File Encountered (Line Exceeded 2048 characters)" + folder_.path(), 0),
+            0u);
   EXPECT_EQ(events_.events()[2].rfind("OnError 505 ", 0), 0u);
   EXPECT_EQ(events_.events()[3], "ScanCompleted");
 }
@@ -120,7 +124,8 @@ TEST_F(ControlSearch, BeginWhileSearchingIsRefusedAndTheSearchGoesOn) {
   control_.SetThreadPriority(0);  // 41 ms after every entry: the search outlasts the test's checks
   ASSERT_TRUE(control_.Begin());
   EXPECT_FALSE(control_.Begin());
-  EXPECT_EQ(events_.events(), (Events{"ScanStarted", "OnError 502 Search is in process, abort current search first."}));
+  EXPECT_EQ(events_.events(),
+            (Events{"ScanStarted", "OnError 502 Search is in process, abort current search first."}));
   EXPECT_TRUE(control_.GetSearchActive());
   control_.Abort();
 }

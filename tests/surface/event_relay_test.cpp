@@ -40,10 +40,10 @@ TEST_F(Relay, SeveralPostsAreDeliveredByOneTimerInOrderEachOnce) {
   });
   worker.join();
   PumpPending();
-  EXPECT_EQ(events_.events(), (std::vector<std::string>{
-                                  "OnError 504 Unable to open file:  /a",
-                                  "OnError 505 Binary File Encountered (Line Exceeded 2048 characters)/b",
-                                  "ScanCompleted"}));
+  EXPECT_EQ(events_.events(),
+            (std::vector<std::string>{"OnError 504 Unable to open file:  /a",
+                                      "OnError 505 Binary File Encountered (Line Exceeded 2048 characters)/b",
+                                      "ScanCompleted"}));
   EXPECT_EQ(timer_ids_, std::vector<win::WPARAM>{2});
 }
 
@@ -64,7 +64,8 @@ TEST_F(Relay, ClearedNotificationsAreNeverDelivered) {
 
 TEST_F(Relay, PostsWhileDeliveringAreDeliveredToo) {
   events_.on_event = [this](const std::string& event) {
-    if (event.find("/first") != std::string::npos) state_->PostNotification(NotificationKind::kError, 504, "/second");
+    if (event.find("/first") != std::string::npos)
+      state_->PostNotification(NotificationKind::kError, 504, "/second");
   };
   state_->PostNotification(NotificationKind::kError, 504, "/first");
   PumpPending();

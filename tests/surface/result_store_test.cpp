@@ -10,8 +10,12 @@
 namespace zarn::test {
 namespace {
 
-std::string PathOf(int i) { return "/folder/file-" + std::to_string(i / 7) + ".txt"; }
-std::string TextOf(int i) { return std::string(static_cast<std::size_t>(i % 2047), static_cast<char>('a' + i % 26)); }
+std::string PathOf(int i) {
+  return "/folder/file-" + std::to_string(i / 7) + ".txt";
+}
+std::string TextOf(int i) {
+  return std::string(static_cast<std::size_t>(i % 2047), static_cast<char>('a' + i % 26));
+}
 
 void AppendNumbered(ResultStore& store, int count) {
   for (int i = 0; i < count; ++i) {

@@ -49,7 +49,8 @@ Outcome ZarnFind(const std::vector<std::string>& arguments, bool interrupt_after
       interrupted = true;
     }
   }
-  for (ssize_t got; (got = read(err_pipe[0], buffer, sizeof buffer)) > 0;) run.err.append(buffer, static_cast<std::size_t>(got));
+  for (ssize_t got; (got = read(err_pipe[0], buffer, sizeof buffer)) > 0;)
+    run.err.append(buffer, static_cast<std::size_t>(got));
   close(out_pipe[0]);
   close(err_pipe[0]);
   int status = 0;
@@ -75,8 +76,10 @@ TEST_F(ZarnFindTool, PrintsEveryFindingAsPathLineColumnText) {
 
 TEST_F(ZarnFindTool, OptionsReachTheControl) {
   folder_.Write("a.txt", "Cat cat concat\n");
-  EXPECT_EQ(ZarnFind({"-c", "-w", folder_.path(), "*.txt", "cat"}).out, folder_ / "a.txt" + ":1:5:cat concat\n");
-  EXPECT_EQ(ZarnFind({"-x", folder_.path(), "*.txt", "^c?t"}).out, folder_ / "a.txt" + ":1:1:Cat cat concat\n");
+  EXPECT_EQ(ZarnFind({"-c", "-w", folder_.path(), "*.txt", "cat"}).out,
+            folder_ / "a.txt" + ":1:5:cat concat\n");
+  EXPECT_EQ(ZarnFind({"-x", folder_.path(), "*.txt", "^c?t"}).out,
+            folder_ / "a.txt" + ":1:1:Cat cat concat\n");
 }
 
 TEST_F(ZarnFindTool, NothingFoundExitsOne) {
@@ -103,16 +106,19 @@ TEST_F(ZarnFindTool, ErrorsOfTheSearchGoToStandardErrorAndTheSearchGoesOn) {
   const Outcome run = ZarnFind({folder_.path(), "*.txt", "find"});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, folder_ / "a.txt" + ":2:1:find me\n");
-  EXPECT_EQ(run.err, "zarn-find: error 505: Binary File Encountered (Line Exceeded 2048 characters)" + folder_ / "a.txt" + "\n");
+  EXPECT_EQ(run.err, "zarn-find: error 505: Binary File Encountered (Line Exceeded 2048 characters)" +
+                         folder_ / "a.txt" + "\n");
 }
 
 TEST_F(ZarnFindTool, WritesTheTabDelimitedFileWhenAsked) {
   folder_.Write("a.txt", "cat\n");
   EXPECT_EQ(ZarnFind({"--tsv", folder_ / "out.tsv", folder_.path(), "*.txt", "cat"}).status, 0);
-  EXPECT_EQ(kx::test::ReadFile(folder_ / "out.tsv"), "File\tLine\tCol\tItemFound\r\n" + folder_ / "a.txt" + "\t1\t1\tcat\r\n");
+  EXPECT_EQ(kx::test::ReadFile(folder_ / "out.tsv"),
+            "File\tLine\tCol\tItemFound\r\n" + folder_ / "a.txt" + "\t1\t1\tcat\r\n");
   const Outcome run = ZarnFind({"--tsv", folder_ / "no/such/out.tsv", folder_.path(), "*.txt", "cat"});
   EXPECT_EQ(run.status, 2);
-  EXPECT_NE(run.err.find("error 504: Unable to open file:  " + folder_ / "no/such/out.tsv"), std::string::npos);
+  EXPECT_NE(run.err.find("error 504: Unable to open file:  " + folder_ / "no/such/out.tsv"),
+            std::string::npos);
 }
 
 TEST_F(ZarnFindTool, HelpAndBadArguments) {

@@ -47,21 +47,38 @@ ParseResult ParseCommandLine(int argc, char** argv) {
   int option;
   while ((option = getopt_long(argc, argv, ":cwsxp:", kLongOptions, nullptr)) != -1) {
     switch (option) {
-      case 'c': line.case_sensitive = true; break;
-      case 'w': line.whole_word_only = true; break;
-      case 's': line.look_in_subfolders = true; break;
-      case 'x': line.regular_expression = true; break;
-      case kOffice: line.office_documents = true; break;
-      case kTsv: line.tsv_file = optarg; break;
-      case kHelp: result.outcome = ParseResult::Outcome::kHelp; return result;
+      case 'c':
+        line.case_sensitive = true;
+        break;
+      case 'w':
+        line.whole_word_only = true;
+        break;
+      case 's':
+        line.look_in_subfolders = true;
+        break;
+      case 'x':
+        line.regular_expression = true;
+        break;
+      case kOffice:
+        line.office_documents = true;
+        break;
+      case kTsv:
+        line.tsv_file = optarg;
+        break;
+      case kHelp:
+        result.outcome = ParseResult::Outcome::kHelp;
+        return result;
       case 'p':
         if (const std::optional<std::int32_t> priority = ParsePriority(optarg))
           line.thread_priority = *priority;
         else
-          return Error(std::string("-p takes a priority from 0 (idle) to 4 (time critical), not '") + optarg + "'");
+          return Error(std::string("-p takes a priority from 0 (idle) to 4 (time critical), not '") + optarg +
+                       "'");
         break;
-      case ':': return Error(std::string("option '") + argv[optind - 1] + "' needs a value");
-      default: return Error(std::string("unknown option '") + argv[optind - 1] + "'");
+      case ':':
+        return Error(std::string("option '") + argv[optind - 1] + "' needs a value");
+      default:
+        return Error(std::string("unknown option '") + argv[optind - 1] + "'");
     }
   }
   if (argc - optind != 3) return Error("expected PATH, TYPES and STRING");

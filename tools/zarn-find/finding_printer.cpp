@@ -11,11 +11,16 @@ namespace {
 constexpr std::size_t kBufferSize = 1 << 20;
 }
 
-FindingPrinter::FindingPrinter(int fd) : fd_(fd) { buffer_.reserve(kBufferSize + 8192); }
+FindingPrinter::FindingPrinter(int fd) : fd_(fd) {
+  buffer_.reserve(kBufferSize + 8192);
+}
 
-FindingPrinter::~FindingPrinter() { Flush(); }
+FindingPrinter::~FindingPrinter() {
+  Flush();
+}
 
-void FindingPrinter::Print(std::string_view path, std::int32_t line, std::int32_t column, std::string_view text) {
+void FindingPrinter::Print(std::string_view path, std::int32_t line, std::int32_t column,
+                           std::string_view text) {
   Append(path);
   buffer_ += ':';
   AppendNumber(line);
@@ -27,7 +32,9 @@ void FindingPrinter::Print(std::string_view path, std::int32_t line, std::int32_
   if (buffer_.size() >= kBufferSize) Flush();
 }
 
-void FindingPrinter::Append(std::string_view bytes) { buffer_.append(bytes); }
+void FindingPrinter::Append(std::string_view bytes) {
+  buffer_.append(bytes);
+}
 
 void FindingPrinter::AppendNumber(std::int32_t number) {
   char digits[16];

@@ -11,7 +11,8 @@ int main(int argc, char** argv) {
       std::fputs(zarn_find::HelpText(), stdout);
       return 0;
     case zarn_find::ParseResult::Outcome::kError:
-      std::fprintf(stderr, "zarn-find: %s\nTry 'zarn-find --help' for more information.\n", parsed.error.c_str());
+      std::fprintf(stderr, "zarn-find: %s\nTry 'zarn-find --help' for more information.\n",
+                   parsed.error.c_str());
       return 2;
     case zarn_find::ParseResult::Outcome::kSearch:
       break;

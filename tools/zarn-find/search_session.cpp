@@ -15,7 +15,9 @@ namespace zarn_find {
 namespace {
 
 volatile std::sig_atomic_t interrupted = 0;
-void OnInterrupt(int) { interrupted = 1; }
+void OnInterrupt(int) {
+  interrupted = 1;
+}
 
 constexpr win::UINT kPrintIntervalMs = 10;
 constexpr win::UINT_PTR kPrintTimer = 1;
@@ -116,7 +118,8 @@ void Session::OnTick() {
 
 void Session::PrintNewFindings() {
   std::int32_t line = 0, column = 0;
-  for (const std::int32_t count = control_.GetSearchCount(); printed_ < count && !printer_.PipeClosed(); ++printed_) {
+  for (const std::int32_t count = control_.GetSearchCount(); printed_ < count && !printer_.PipeClosed();
+       ++printed_) {
     control_.GetFileData(printed_, &path_, &line, &column, &text_);
     printer_.Print(path_, line, column, text_);
   }
