@@ -11,8 +11,6 @@
 namespace zarn {
 
 namespace {
-// The longest path a finding records: the platform's path limit.
-constexpr std::size_t kMaxPath = PATH_MAX;
 constexpr std::size_t kReadAheadFromBlocks = 8;
 constexpr std::size_t kReadAheadBlockSize = 4 << 20;
 }  // namespace

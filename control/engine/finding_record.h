@@ -2,6 +2,8 @@
 // scanner's buffers and are valid only during the call that receives the record.
 #pragma once
 
+#include <climits>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -15,5 +17,8 @@ struct FindingView {
 };
 
 inline constexpr std::size_t kMaxTextFound = 2046;
+
+// The longest path the engine lists or records: the platform's path limit.
+inline constexpr std::size_t kMaxPath = PATH_MAX;
 
 }  // namespace zarn

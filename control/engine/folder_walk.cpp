@@ -10,7 +10,6 @@ namespace zarn {
 
 namespace {
 
-constexpr std::size_t kMaxPath = PATH_MAX;
 
 bool IsFolder(const win::WIN32_FIND_DATA& entry) {
   return (entry.dwFileAttributes & win::FILE_ATTRIBUTE_DIRECTORY) != 0;

@@ -13,16 +13,11 @@ void SearchOptions::Set(Text which, std::string value) {
   text_version_.fetch_add(1, std::memory_order_release);
 }
 
-const std::string& CachedOptionText::Current(bool* changed) {
+const std::string& CachedOptionText::Current() {
   const std::uint64_t version = options_.TextVersion();
-  const bool first = version_ == ~std::uint64_t{0};
   if (version != version_) {
     version_ = version;
-    std::string fresh = options_.Get(which_);
-    if (changed) *changed = first || fresh != value_;
-    value_ = std::move(fresh);
-  } else if (changed) {
-    *changed = false;
+    value_ = options_.Get(which_);
   }
   return value_;
 }

@@ -49,8 +49,8 @@ class CachedOptionText {
  public:
   CachedOptionText(const SearchOptions& options, SearchOptions::Text which)
       : options_(options), which_(which) {}
-  // The current value; `changed` tells whether it differs from the previous call's version.
-  const std::string& Current(bool* changed = nullptr);
+  // The current value.
+  const std::string& Current();
 
  private:
   const SearchOptions& options_;

@@ -33,8 +33,8 @@ class ControlSearch : public ::testing::Test {
     EXPECT_FALSE(control_.GetSearchActive());
   }
 
-  kx::test::ScopedEnv config_{"XDG_CONFIG_HOME", std::nullopt};
   kx::test::TempFolder folder_;
+  kx::test::ScopedEnv config_{"XDG_CONFIG_HOME", folder_ / "config"};
   EventRecorder events_;
   CZarnCtrl control_;
 };
