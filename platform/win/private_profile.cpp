@@ -1,0 +1,142 @@
+#include "platform/win/private_profile.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <cstring>
+#include <mutex>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "platform/win/ini_document.h"
+#include "platform/win/ini_line.h"
+#include "platform/win/whole_file.h"
+
+namespace win {
+namespace {
+
+// Serialises every profile call in the process, so that two writes never lose each other's change.
+std::mutex profile_mutex;
+
+IniDocument ReadDocument(const char* file) {
+  if (!file) return IniDocument("");
+  return IniDocument(ReadWholeFile(file).value_or(""));
+}
+
+std::string_view WithoutQuotes(std::string_view value) {
+  if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+    return value.substr(1, value.size() - 2);
+  return value;
+}
+
+// The value as a read answers it; nullopt when the file, the section or the key is missing.
+std::optional<std::string> ReadValue(const char* section, const char* key, const char* file) {
+  std::lock_guard lock(profile_mutex);
+  const IniDocument document = ReadDocument(file);
+  const std::optional<std::string_view> value =
+      document.Value(ini::TrimBlanks(section), ini::TrimBlanks(key));
+  if (!value) return std::nullopt;
+  return std::string(WithoutQuotes(*value));
+}
+
+std::vector<std::string> ReadNames(const char* section, const char* file) {
+  std::lock_guard lock(profile_mutex);
+  const IniDocument document = ReadDocument(file);
+  const std::vector<std::string_view> names =
+      section ? document.KeyNames(ini::TrimBlanks(section)) : document.SectionNames();
+  return std::vector<std::string>(names.begin(), names.end());
+}
+
+unsigned CopyText(std::string_view text, char* buffer, unsigned size) {
+  if (size == 0) return 0;
+  const auto length = static_cast<unsigned>(std::min<std::size_t>(text.size(), size - 1));
+  std::memcpy(buffer, text.data(), length);
+  buffer[length] = '\0';
+  return length;
+}
+
+// Names each followed by a zero, the list ended by one more. A list that does not fit is cut to
+// size - 2 bytes and still ended by two zeros; the answer is then size - 2.
+unsigned CopyList(const std::vector<std::string>& names, char* buffer, unsigned size) {
+  std::string list;
+  for (const std::string& name : names) list.append(name).push_back('\0');
+  if (size < 2) return CopyText("", buffer, size);
+  const bool fits = list.size() + 1 <= size;
+  const auto length = fits ? static_cast<unsigned>(list.size()) : size - 2;
+  std::memcpy(buffer, list.data(), length);
+  buffer[length] = '\0';
+  if (!fits || length == 0) buffer[length + 1] = '\0';
+  return length;
+}
+
+// Optional blanks, an optional sign, then decimal digits; nullopt without digits. Out-of-range
+// numbers are clamped to the int range.
+std::optional<int> LeadingInteger(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && ini::IsBlank(text[i])) ++i;
+  const bool negative = i < text.size() && text[i] == '-';
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+  if (i == text.size() || text[i] < '0' || text[i] > '9') return std::nullopt;
+  constexpr std::int64_t kBeyondInt = std::int64_t{INT_MAX} + 2;  // past both ends once signed
+  std::int64_t magnitude = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    magnitude = std::min(magnitude * 10 + (text[i] - '0'), kBeyondInt);
+  }
+  const std::int64_t value = negative ? -magnitude : magnitude;
+  return static_cast<int>(std::clamp<std::int64_t>(value, INT_MIN, INT_MAX));
+}
+
+bool HasLineBreak(const char* text) {
+  return text && std::strpbrk(text, "\r\n") != nullptr;
+}
+
+// What a write may store and read back as stored: no line breaks anywhere, and a key with a name and
+// without "=" (the first "=" of a line ends its key).
+bool Writable(const char* section, const char* key, const char* value) {
+  if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) return false;
+  return !key || (!ini::TrimBlanks(key).empty() && !std::strchr(key, '='));
+}
+
+void Edit(IniDocument& document, std::string_view section, const char* key, const char* value) {
+  if (!key) {
+    document.RemoveSection(section);
+  } else if (!value) {
+    document.RemoveKey(section, ini::TrimBlanks(key));
+  } else {
+    document.Set(section, ini::TrimBlanks(key), value);
+  }
+}
+
+}  // namespace
+
+unsigned GetPrivateProfileString(const char* section, const char* key, const char* default_value,
+                                 char* buffer, unsigned size, const char* file) {
+  if (!buffer) return 0;
+  if (!section || !key) return CopyList(ReadNames(section, file), buffer, size);
+  if (const std::optional<std::string> value = ReadValue(section, key, file)) {
+    return CopyText(*value, buffer, size);
+  }
+  return CopyText(ini::TrimTrailingBlanks(default_value ? default_value : ""), buffer, size);
+}
+
+int GetPrivateProfileInt(const char* section, const char* key, int default_value, const char* file) {
+  if (!section || !key) return default_value;
+  const std::optional<std::string> value = ReadValue(section, key, file);
+  return value ? LeadingInteger(*value).value_or(default_value) : default_value;
+}
+
+bool WritePrivateProfileString(const char* section, const char* key, const char* value, const char* file) {
+  if (!section || !file || !Writable(section, key, value)) return false;
+  std::lock_guard lock(profile_mutex);
+  const std::optional<std::string> old_bytes = ReadWholeFile(file);
+  if (!old_bytes) return false;
+  IniDocument document(*old_bytes);
+  Edit(document, ini::TrimBlanks(section), key, value);
+  const std::string new_bytes = document.Bytes();
+  // Nothing to change (the same value again, or removing what is not there): the file stays as it is.
+  if (new_bytes == *old_bytes) return true;
+  return ReplaceWholeFile(file, new_bytes);
+}
+
+}  // namespace win

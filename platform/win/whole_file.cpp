@@ -1,0 +1,116 @@
+#include "platform/win/whole_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdlib>
+
+namespace win {
+namespace {
+
+constexpr mode_t kNewFileMode = 0666;  // the umask takes away what the user does not want
+constexpr int kTemporaryNameTries = 100;
+
+bool ReadAll(int fd, std::string& bytes) {
+  char chunk[16384];
+  for (;;) {
+    const ssize_t got = read(fd, chunk, sizeof(chunk));
+    if (got == 0) return true;
+    if (got < 0 && errno != EINTR) return false;
+    if (got > 0) bytes.append(chunk, static_cast<std::size_t>(got));
+  }
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t put = write(fd, bytes.data(), bytes.size());
+    if (put < 0 && errno != EINTR) return false;
+    if (put > 0) bytes.remove_prefix(static_cast<std::size_t>(put));
+  }
+  return true;
+}
+
+// The file that `path` names once symbolic links are followed; `path` itself when it does not exist.
+std::string Target(const std::string& path) {
+  char* real = realpath(path.c_str(), nullptr);
+  if (!real) return path;
+  std::string target(real);
+  std::free(real);
+  return target;
+}
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Creates a hidden file next to `target` whose name no other writer (thread or process) is using.
+int CreateTemporary(const std::string& target, std::string& name) {
+  static std::atomic<unsigned> counter{0};
+  const std::size_t slash = target.rfind('/');
+  const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
+  const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+  for (int attempt = 0; attempt < kTemporaryNameTries; ++attempt) {
+    name = folder + "." + base + "." + std::to_string(getpid()) + "." + std::to_string(counter++) + ".tmp";
+    const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+// Gives the new file the mode of the file it replaces, if there is one.
+bool KeepMode(int fd, const std::string& target) {
+  struct stat status;
+  if (stat(target.c_str(), &status) != 0) return errno == ENOENT;
+  return fchmod(fd, status.st_mode & 07777) == 0;
+}
+
+bool Fill(int fd, const std::string& target, std::string_view bytes) {
+  return KeepMode(fd, target) && WriteAll(fd, bytes) && fsync(fd) == 0;
+}
+
+// Makes the rename itself durable. A failure here loses nothing that is already visible, so it is not
+// reported.
+void SyncFolder(const std::string& folder) {
+  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  fsync(fd);
+  close(fd);
+}
+
+}  // namespace
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return std::string();
+    return std::nullopt;
+  }
+  std::string bytes;
+  const bool read_all = ReadAll(fd, bytes);
+  close(fd);
+  if (!read_all) return std::nullopt;
+  return bytes;
+}
+
+bool ReplaceWholeFile(const std::string& path, std::string_view bytes) {
+  if (path.empty()) return false;
+  const std::string target = Target(path);
+  std::string temporary;
+  const int fd = CreateTemporary(target, temporary);
+  if (fd < 0) return false;
+  bool written = Fill(fd, target, bytes);
+  written = close(fd) == 0 && written;
+  if (!written || rename(temporary.c_str(), target.c_str()) != 0) {
+    unlink(temporary.c_str());
+    return false;
+  }
+  SyncFolder(FolderOf(target));
+  return true;
+}
+
+}  // namespace win
