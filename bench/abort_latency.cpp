@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
     std::fputs("usage: kx-abort-latency FILE [--runs N] [--after-ms MS]\n", stderr);
     return 2;
   }
-  zarn::CZarnCtrl control;
+  zarn::CZarnCtrl control("kx-abort-latency");  // its own settings file, apart from other hosts'
   control.SetSupportOfficeDocs(false);
   control.SetThreadPriority(kPriority);
   control.SetSearchPath(options.file);

@@ -2,6 +2,7 @@
 
 #include "control/engine/pattern_matcher.h"
 #include "control/engine/search_job.h"
+#include "control/surface/control_settings.h"
 #include "control/surface/error_messages.h"
 #include "control/surface/option_rules.h"
 #include "platform/win/ticks.h"
@@ -15,7 +16,8 @@ constexpr std::chrono::milliseconds kFinalWorkerWait{150};
 constexpr const char* kTemporaryTextFileName = "/ZarnTemp.TXT";
 }  // namespace
 
-CZarnCtrl::CZarnCtrl() : state_(std::make_shared<ControlState>()) {
+CZarnCtrl::CZarnCtrl(std::string_view display_name)
+    : display_name_(display_name), state_(std::make_shared<ControlState>()) {
   window_ = win::CreateWindow(
       [weak = std::weak_ptr<ControlState>(state_)](win::HWND, win::UINT message, win::WPARAM, win::LPARAM) {
         if (message != win::WM_TIMER) return win::LRESULT{0};
@@ -23,6 +25,7 @@ CZarnCtrl::CZarnCtrl() : state_(std::make_shared<ControlState>()) {
         return win::LRESULT{0};
       });
   state_->Relay().AttachWindow(window_);
+  LoadSettings();
 }
 
 CZarnCtrl::~CZarnCtrl() {
@@ -30,7 +33,19 @@ CZarnCtrl::~CZarnCtrl() {
   AbortSearch(state_->State());
   if (state_->State().Active()) state_->State().WaitUntilInactive(kFinalWorkerWait);
   state_->Relay().Stop();
+  SaveSettings();
   win::DestroyWindow(window_);
+}
+
+void CZarnCtrl::LoadSettings() {
+  if (const std::optional<std::string> file = SettingsFileName(display_name_))
+    ReadControlSettings(*file, Options());
+  else
+    state_->RaiseError(kErrorSettingsFileName);
+}
+
+void CZarnCtrl::SaveSettings() {
+  if (const std::optional<std::string> file = SettingsFileName(display_name_)) WriteControlSettings(*file, Options());
 }
 
 bool CZarnCtrl::SetFlag(SearchOptions::Flag which, bool value) {

@@ -20,9 +20,11 @@ namespace zarn {
 
 class CZarnCtrl {
  public:
-  CZarnCtrl();
-  // Stops a running search (waiting at most 3 seconds), stops the relay and destroys the window. No
-  // event is fired from the moment destruction begins.
+  // Reads the six remembered options from the settings file named after `display_name` (the name the
+  // host gave the control; see control_settings.h).
+  explicit CZarnCtrl(std::string_view display_name = {});
+  // Stops a running search (waiting at most 3 seconds), stops the relay, writes the settings file and
+  // destroys the window. No event is fired from the moment destruction begins.
   ~CZarnCtrl();
   CZarnCtrl(const CZarnCtrl&) = delete;
   CZarnCtrl& operator=(const CZarnCtrl&) = delete;
@@ -75,7 +77,10 @@ class CZarnCtrl {
   bool Flag(SearchOptions::Flag which) const { return Options().Get(which); }
   bool SetFlag(SearchOptions::Flag which, bool value);
   bool RefuseToBegin();
+  void LoadSettings();
+  void SaveSettings();
 
+  std::string display_name_;
   win::HWND window_;
   std::shared_ptr<ControlState> state_;
 };

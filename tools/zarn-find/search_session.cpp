@@ -22,6 +22,8 @@ void OnInterrupt(int) {
 constexpr win::UINT kPrintIntervalMs = 10;
 constexpr win::UINT_PTR kPrintTimer = 1;
 constexpr std::int32_t kErrorPathDoesNotExist = 508;
+// The control remembers its options in a settings file named after this, apart from other hosts.
+constexpr const char* kDisplayName = "zarn-find";
 
 class Session final : public zarn::ZarnEvents {
  public:
@@ -40,7 +42,7 @@ class Session final : public zarn::ZarnEvents {
   int ExitStatus();
 
   const CommandLine& line_;
-  zarn::CZarnCtrl control_;
+  zarn::CZarnCtrl control_{kDisplayName};
   FindingPrinter printer_{STDOUT_FILENO};
   win::HWND window_ = nullptr;
   std::int32_t printed_ = 0;
