@@ -1,9 +1,11 @@
 #include "control/surface/zarn_ctrl.h"
 
+#include "control/engine/extension_filter.h"
 #include "control/engine/pattern_matcher.h"
 #include "control/engine/search_job.h"
 #include "control/surface/control_settings.h"
 #include "control/surface/error_messages.h"
+#include "control/surface/office_conversion.h"
 #include "control/surface/option_rules.h"
 #include "platform/win/ticks.h"
 #include "platform/win/windows_folder.h"
@@ -122,18 +124,37 @@ void CZarnCtrl::Abort() {
   AbortSearch(state_->State());
 }
 
-bool CZarnCtrl::GetFileData(std::int32_t record_number, std::string* file_path, std::int32_t* line_number,
-                            std::int32_t* column_number, std::string* text_found) {
+bool CZarnCtrl::GetFileData(std::int32_t record_number, FindingView* record) {
   if (record_number < 0 || record_number >= GetSearchCount()) {
     state_->RaiseError(kErrorInvalidRecordNumber);
     return false;
   }
-  const FindingView record = state_->Findings().Get(record_number);
+  *record = state_->Findings().Get(record_number);
+  return true;
+}
+
+bool CZarnCtrl::GetFileData(std::int32_t record_number, std::string* file_path, std::int32_t* line_number,
+                            std::int32_t* column_number, std::string* text_found) {
+  FindingView record{};
+  if (!GetFileData(record_number, &record)) return false;
   *column_number = record.column_number;
   file_path->assign(record.file_path);
   *line_number = record.line_number;
   text_found->assign(record.text_found);
   return true;
+}
+
+bool CZarnCtrl::SaveOfficeDocAsText(const std::string& source, const std::string& target) {
+  const std::string_view name = std::string_view(source).substr(source.rfind('/') + 1);
+  if (ExtensionFilter(name, "*.DOC")) return ConvertWordDocument(source, target);
+  if (ExtensionFilter(name, "*.XLS")) return ConvertExcelWorkbook(source, target);
+  return false;
+}
+
+void CZarnCtrl::UseDisplayName(std::string_view display_name) {
+  if (display_name == display_name_) return;
+  display_name_ = display_name;
+  LoadSettings();
 }
 
 bool CZarnCtrl::SaveDataToTabFile(const std::string& file_name) {

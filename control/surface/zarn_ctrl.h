@@ -67,8 +67,18 @@ class CZarnCtrl {
   // number is out of range.
   bool GetFileData(std::int32_t record_number, std::string* file_path, std::int32_t* line_number,
                    std::int32_t* column_number, std::string* text_found);
+  // The same without copying: the record's texts stay valid until the next successful Begin.
+  bool GetFileData(std::int32_t record_number, FindingView* record);
   // Writes the findings as a tab-delimited file; false (after OnError 504) when it cannot be opened.
   bool SaveDataToTabFile(const std::string& file_name);
+
+  // Has Word or Excel (by the file's type) save `source` as plain text into `target`; false for any
+  // other type or when the application is not available.
+  bool SaveOfficeDocAsText(const std::string& source, const std::string& target);
+
+  // Takes the display name the container reports: from now on the settings file of that name is the
+  // control's, and its options are read from it.
+  void UseDisplayName(std::string_view display_name);
 
   win::HWND Window() const { return window_; }
 

@@ -238,6 +238,13 @@ BSTR BstrFromBytes(std::string_view bytes) {
   return Shrink(text, static_cast<unsigned>(length));
 }
 
+void AppendBytesFromUtf16(std::u16string_view text, std::string& bytes) {
+  const std::size_t start = bytes.size();
+  const std::size_t ascii = AsciiUnits(text.data(), text.size());
+  bytes.resize(start + ascii + 3 * (text.size() - ascii));
+  bytes.resize(start + Encode(text.data(), text.size(), bytes.data() + start));
+}
+
 std::string BytesFromBstr(BSTR text) {
   return BytesFromUtf16(std::u16string_view(text, SysStringLen(text)));
 }

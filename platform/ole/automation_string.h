@@ -31,5 +31,7 @@ std::u16string Utf16FromBytes(std::string_view bytes);
 std::string BytesFromUtf16(std::u16string_view text);
 BSTR BstrFromBytes(std::string_view bytes);
 std::string BytesFromBstr(BSTR text);  // "" for nullptr
+// Appends the bytes of `text` to `bytes` (without a string of its own, for callers in a loop).
+void AppendBytesFromUtf16(std::u16string_view text, std::string& bytes);
 
 }  // namespace ole

@@ -1,62 +1,19 @@
 // zarn-find as a user runs it: output lines, errors, exit statuses, the tab-delimited file, Ctrl-C.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <string>
 #include <vector>
 
+#include "tests/support/run_program.h"
 #include "tests/support/temp_folder.h"
-
-extern char** environ;
 
 namespace {
 
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+using kx::test::Outcome;
+using kx::test::RunProgram;
 
-// Runs zarn-find with `arguments`; optionally sends it SIGINT as soon as it has printed something.
 Outcome ZarnFind(const std::vector<std::string>& arguments, bool interrupt_after_first_output = false) {
-  int out_pipe[2], err_pipe[2];
-  EXPECT_EQ(pipe(out_pipe), 0);
-  EXPECT_EQ(pipe(err_pipe), 0);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, out_pipe[1], 1);
-  posix_spawn_file_actions_adddup2(&actions, err_pipe[1], 2);
-  posix_spawn_file_actions_addclose(&actions, out_pipe[0]);
-  posix_spawn_file_actions_addclose(&actions, err_pipe[0]);
-  std::vector<char*> argv{const_cast<char*>(ZARN_FIND_PATH)};
-  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-  argv.push_back(nullptr);
-  pid_t pid = 0;
-  EXPECT_EQ(posix_spawn(&pid, ZARN_FIND_PATH, &actions, nullptr, argv.data(), environ), 0);
-  posix_spawn_file_actions_destroy(&actions);
-  close(out_pipe[1]);
-  close(err_pipe[1]);
-  Outcome run;
-  char buffer[65536];
-  bool interrupted = false;
-  for (ssize_t got; (got = read(out_pipe[0], buffer, sizeof buffer)) > 0;) {
-    run.out.append(buffer, static_cast<std::size_t>(got));
-    if (interrupt_after_first_output && !interrupted) {
-      kill(pid, SIGINT);
-      interrupted = true;
-    }
-  }
-  for (ssize_t got; (got = read(err_pipe[0], buffer, sizeof buffer)) > 0;)
-    run.err.append(buffer, static_cast<std::size_t>(got));
-  close(out_pipe[0]);
-  close(err_pipe[0]);
-  int status = 0;
-  waitpid(pid, &status, 0);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  return run;
+  return RunProgram(ZARN_FIND_PATH, arguments, interrupt_after_first_output);
 }
 
 class ZarnFindTool : public ::testing::Test {

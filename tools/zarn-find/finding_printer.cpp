@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <charconv>
 
+#include "platform/ole/automation_string.h"
+
 namespace zarn_find {
 
 namespace {
@@ -19,21 +21,17 @@ FindingPrinter::~FindingPrinter() {
   Flush();
 }
 
-void FindingPrinter::Print(std::string_view path, std::int32_t line, std::int32_t column,
-                           std::string_view text) {
-  Append(path);
+void FindingPrinter::Print(std::u16string_view path, std::int32_t line, std::int32_t column,
+                           std::u16string_view text) {
+  ole::AppendBytesFromUtf16(path, buffer_);
   buffer_ += ':';
   AppendNumber(line);
   buffer_ += ':';
   AppendNumber(column);
   buffer_ += ':';
-  Append(text);
+  ole::AppendBytesFromUtf16(text, buffer_);
   buffer_ += '\n';
   if (buffer_.size() >= kBufferSize) Flush();
-}
-
-void FindingPrinter::Append(std::string_view bytes) {
-  buffer_.append(bytes);
 }
 
 void FindingPrinter::AppendNumber(std::int32_t number) {

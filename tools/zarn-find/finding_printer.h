@@ -13,13 +13,14 @@ class FindingPrinter {
   explicit FindingPrinter(int fd);
   ~FindingPrinter();
 
-  void Print(std::string_view path, std::int32_t line, std::int32_t column, std::string_view text);
+  // Path and text arrive as the control hands them out (UTF-16) and are printed as the bytes they stand
+  // for.
+  void Print(std::u16string_view path, std::int32_t line, std::int32_t column, std::u16string_view text);
   // Writes what is buffered.
   void Flush();
   bool PipeClosed() const { return pipe_closed_; }
 
  private:
-  void Append(std::string_view bytes);
   void AppendNumber(std::int32_t number);
 
   int fd_;

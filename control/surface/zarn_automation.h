@@ -1,0 +1,73 @@
+// ZarnAutomation: the control as hosts see it. Everything a host does goes through the dispatch
+// interface _DZarn; everything the control tells the host comes back through the event interface
+// _DZarnEvents at the connection point, and every accepted property assignment is announced to the
+// property-change sinks and marks the control modified. The container gives the control its site, from
+// which it takes its display name (and with it its settings file).
+//
+// Text crosses the interface as UTF-16, converted losslessly from and to the control's bytes.
+#pragma once
+
+#include <memory>
+
+#include "control/surface/zarn_ctrl.h"
+#include "control/surface/zarn_events.h"
+#include "control/surface/zarn_identities.h"
+#include "platform/ole/connection_point.h"
+#include "platform/ole/dispatch_invoke.h"
+#include "platform/ole/ole_object.h"
+
+namespace zarn {
+
+class ZarnAutomation final : public ole::ComObject<ZarnAutomation, ole::IDispatch, ole::IConnectionPointContainer,
+                                                   ole::IOleObject>,
+                             private ZarnEvents {
+ public:
+  ZarnAutomation();
+  ~ZarnAutomation() override;
+
+  void* Find(const ole::IID& iid);
+
+  // IDispatch (_DZarn)
+  ole::HRESULT GetTypeInfoCount(unsigned* count) override;
+  ole::HRESULT GetTypeInfo(unsigned, ole::LCID, ole::ITypeInfo**) override { return ole::E_NOTIMPL; }
+  ole::HRESULT GetIDsOfNames(const ole::IID&, ole::OLECHAR** names, unsigned count, ole::LCID,
+                             ole::DISPID* ids) override;
+  ole::HRESULT Invoke(ole::DISPID id, const ole::IID&, ole::LCID, ole::WORD flags, ole::DISPPARAMS* params,
+                      ole::VARIANT* result, ole::EXCEPINFO* exception, unsigned* argument_error) override;
+
+  // IConnectionPointContainer: _DZarnEvents and IPropertyNotifySink.
+  ole::HRESULT EnumConnectionPoints(ole::IEnumConnectionPoints**) override { return ole::E_NOTIMPL; }
+  ole::HRESULT FindConnectionPoint(const ole::IID& iid, ole::IConnectionPoint** point) override;
+
+  // IOleObject
+  ole::HRESULT SetClientSite(ole::IOleClientSite* site) override;
+  ole::HRESULT GetClientSite(ole::IOleClientSite** site) override;
+  ole::HRESULT Close(std::uint32_t) override { return ole::S_OK; }
+  ole::HRESULT SetExtent(std::uint32_t, ole::SIZEL*) override { return ole::E_NOTIMPL; }
+  ole::HRESULT GetExtent(std::uint32_t, ole::SIZEL*) override { return ole::E_NOTIMPL; }
+
+  // Whether an accepted assignment changed the control since it was created (or last saved).
+  bool IsModified() const { return modified_; }
+
+ private:
+  ole::HRESULT Call(const ole::CheckedCall& call);
+  ole::HRESULT GetProperty(ole::DISPID id, ole::VARIANT* result);
+  ole::HRESULT PutProperty(ole::DISPID id, const ole::DispatchArguments& arguments);
+  ole::HRESULT CallMethod(ole::DISPID id, const ole::DispatchArguments& arguments, ole::VARIANT* result);
+  ole::HRESULT GetFileData(const ole::DispatchArguments& arguments, ole::VARIANT* result);
+  void PropertyChanged(ole::DISPID id);
+
+  // The control's events, fired to every advised sink.
+  void ScanStarted() override;
+  void ScanCompleted() override;
+  void OnError(std::int32_t code, const std::string& text) override;
+  void FireEvent(ole::DISPID id, ole::DISPPARAMS& params);
+
+  std::unique_ptr<CZarnCtrl> control_;
+  ole::ConnectionPoint events_{*this, IID__DZarnEvents};
+  ole::ConnectionPoint property_sinks_{*this, ole::IID_IPropertyNotifySink};
+  ole::ComPtr<ole::IOleClientSite> site_;
+  bool modified_ = false;
+};
+
+}  // namespace zarn

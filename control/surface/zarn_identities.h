@@ -1,0 +1,46 @@
+// The identities of the control's type library, interfaces and class.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/ole/guid.h"
+
+namespace zarn {
+
+inline constexpr ole::GUID LIBID_ZARNLib = ole::MakeGuid("3F1B2A40-5C6D-4E7F-8A9B-0C1D2E3F4A50");
+inline constexpr ole::IID IID__DZarn = ole::MakeGuid("3F1B2A41-5C6D-4E7F-8A9B-0C1D2E3F4A50");
+inline constexpr ole::IID IID__DZarnEvents = ole::MakeGuid("3F1B2A42-5C6D-4E7F-8A9B-0C1D2E3F4A50");
+inline constexpr ole::CLSID CLSID_Zarn = ole::MakeGuid("3F1B2A43-5C6D-4E7F-8A9B-0C1D2E3F4A50");
+inline constexpr const char* kZarnProgId = "ZARN.ZarnCtrl.1";
+
+// DISPIDs of _DZarn.
+enum ZarnDispid : std::int32_t {
+  kDispidDefaultSearchString = 0,
+  kDispidSearchCount = 1,
+  kDispidCaseSensitive = 2,
+  kDispidLookInSubfolders = 3,
+  kDispidWholeWordOnly = 4,
+  kDispidSearchPath = 5,
+  kDispidSearchExt = 6,
+  kDispidSearchString = 7,
+  kDispidRegularExpression = 8,
+  kDispidSearchActive = 9,
+  kDispidSearchTime = 10,
+  kDispidThreadPriority = 11,
+  kDispidSupportOfficeDocs = 13,
+  kDispidAbort = 14,
+  kDispidGetFileData = 15,
+  kDispidSaveDataToTabFile = 16,
+  kDispidBegin = 17,
+  kDispidSaveOfficeDocAsText = 18,
+  kDispidAboutBox = -552,
+};
+
+// DISPIDs of _DZarnEvents.
+enum ZarnEventDispid : std::int32_t {
+  kDispidScanStarted = 1,
+  kDispidScanCompleted = 2,
+  kDispidOnError = 3,
+};
+
+}  // namespace zarn

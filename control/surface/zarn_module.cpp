@@ -1,0 +1,58 @@
+// The control library's exports: the four entry points of a self-registering in-process server, the
+// description of its type library, and its version block. Nothing else of the library is visible from
+// outside.
+#include <dlfcn.h>
+
+#include <climits>
+#include <cstdlib>
+#include <string>
+
+#include "control/engine/search_job.h"
+#include "control/surface/zarn_automation.h"
+#include "control/surface/zarn_identities.h"
+#include "control/surface/zarn_registration.h"
+#include "control/surface/zarn_type_library.h"
+#include "platform/ole/class_factory.h"
+
+#define ZARN_EXPORT extern "C" __attribute__((visibility("default")))
+
+namespace {
+
+// The file this library was loaded from, as an absolute path (the registry must name it from anywhere).
+std::string LibraryPath() {
+  Dl_info info{};
+  if (!dladdr(reinterpret_cast<void*>(&LibraryPath), &info) || !info.dli_fname) return {};
+  char resolved[PATH_MAX];
+  return realpath(info.dli_fname, resolved) ? resolved : info.dli_fname;
+}
+
+}  // namespace
+
+// What the library's version resource holds.
+struct ZarnVersionBlock {
+  const char* file_name;
+  const char* description;
+  const char* file_version;
+  const char* product_version;
+  bool self_registering;
+};
+
+ZARN_EXPORT const ZarnVersionBlock kZarnVersionBlock = {"libzarn.so", "Kestrix ActiveX", "1.6.4.0", "1.6.4.0", true};
+
+ZARN_EXPORT ole::HRESULT DllGetClassObject(const ole::CLSID& clsid, const ole::IID& iid, void** object) {
+  if (!object) return ole::E_POINTER;
+  *object = nullptr;
+  if (clsid != zarn::CLSID_Zarn) return ole::CLASS_E_CLASSNOTAVAILABLE;
+  return ole::MakeObject<ole::ClassFactory<zarn::ZarnAutomation>>()->QueryInterface(iid, object);
+}
+
+ZARN_EXPORT ole::HRESULT DllCanUnloadNow() {
+  return ole::ModuleLife::CanUnload() && zarn::RunningSearchWorkers() == 0 ? ole::S_OK : ole::S_FALSE;
+}
+
+ZARN_EXPORT ole::HRESULT DllRegisterServer() { return zarn::RegisterZarnLibrary(LibraryPath()); }
+
+ZARN_EXPORT ole::HRESULT DllUnregisterServer() { return zarn::UnregisterZarnLibrary(); }
+
+// The type library ZARNLib as hosts and tools read it.
+ZARN_EXPORT const ole::TypeLibraryDescription* DllGetTypeLibraryDescription() { return &zarn::ZarnTypeLibrary(); }

@@ -1,0 +1,13 @@
+// The type library ZARNLib: what hosts and tools read about the control — the enumeration
+// ThreadPriorities, the dispatch interface _DZarn, the event interface _DZarnEvents and the class Zarn.
+#pragma once
+
+#include "platform/ole/type_description.h"
+
+namespace zarn {
+
+const ole::TypeLibraryDescription& ZarnTypeLibrary();
+const ole::InterfaceDescription& ZarnDispatchInterface();
+const ole::InterfaceDescription& ZarnEventInterface();
+
+}  // namespace zarn

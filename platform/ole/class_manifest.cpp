@@ -1,0 +1,120 @@
+#include "platform/ole/class_manifest.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <mutex>
+#include <system_error>
+
+#include "platform/ole/registry_key.h"
+#include "platform/win/whole_file.h"
+
+namespace ole {
+namespace {
+
+constexpr std::string_view kManifestName = "kestrix.classes";
+constexpr std::string_view kBlanks = " \t\r";
+constexpr std::string_view kNoProgID = "-";
+
+// Splits off the first blank-separated word of `line`.
+std::string_view NextWord(std::string_view& line) {
+  const std::size_t start = std::min(line.find_first_not_of(kBlanks), line.size());
+  line.remove_prefix(start);
+  const std::size_t end = std::min(line.find_first_of(kBlanks), line.size());
+  const std::string_view word = line.substr(0, end);
+  line.remove_prefix(end);
+  return word;
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(kBlanks);
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+std::optional<ManifestClass> ReadLine(std::string_view line, std::string_view folder) {
+  const std::optional<CLSID> clsid = GUIDFromString(NextWord(line));
+  const std::string_view prog_id = NextWord(line);
+  const std::string_view library = TrimBlanks(line);
+  if (!clsid || prog_id.empty() || library.empty()) return std::nullopt;
+  ManifestClass entry{*clsid, std::nullopt, std::string(library)};
+  if (prog_id != kNoProgID) entry.prog_id = std::string(prog_id);
+  if (library.front() != '/') entry.library = std::string(folder) + "/" + entry.library;
+  return entry;
+}
+
+std::string FolderOf(const std::string& path) {
+  std::error_code error;
+  std::filesystem::path absolute = std::filesystem::absolute(path, error);
+  if (error) absolute = path;
+  return absolute.parent_path().string();
+}
+
+std::optional<std::string> ProgramFolder() {
+  std::error_code error;
+  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) return std::nullopt;
+  return program.parent_path().string();
+}
+
+struct Cache {
+  std::mutex lock;
+  std::optional<std::string> path;
+  std::shared_ptr<const ClassManifest> manifest;
+};
+
+Cache& TheCache() {
+  static Cache cache;
+  return cache;
+}
+
+}  // namespace
+
+ClassManifest::ClassManifest(std::string_view text, std::string_view folder) {
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    const std::string_view line = TrimBlanks(text.substr(0, end));
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    if (line.empty() || line[0] == '#') continue;
+    std::optional<ManifestClass> entry = ReadLine(line, folder);
+    if (!entry || FindClass(entry->clsid)) continue;
+    if (entry->prog_id && FindProgID(*entry->prog_id)) entry->prog_id.reset();
+    classes_.push_back(std::move(*entry));
+  }
+}
+
+const ManifestClass* ClassManifest::FindClass(const CLSID& clsid) const {
+  const auto found =
+      std::find_if(classes_.begin(), classes_.end(), [&](const auto& entry) { return entry.clsid == clsid; });
+  return found == classes_.end() ? nullptr : &*found;
+}
+
+const ManifestClass* ClassManifest::FindProgID(std::string_view prog_id) const {
+  const auto found = std::find_if(classes_.begin(), classes_.end(), [&](const auto& entry) {
+    return entry.prog_id && SameName(*entry.prog_id, prog_id);
+  });
+  return found == classes_.end() ? nullptr : &*found;
+}
+
+std::optional<std::string> ClassManifestPath() {
+  const char* named = std::getenv("KESTRIX_CLASSES");
+  if (named && *named) return std::string(named);
+  const std::optional<std::string> folder = ProgramFolder();
+  if (!folder) return std::nullopt;
+  return *folder + "/" + std::string(kManifestName);
+}
+
+std::shared_ptr<const ClassManifest> CurrentClassManifest() {
+  const std::optional<std::string> path = ClassManifestPath();
+  Cache& cache = TheCache();
+  const std::lock_guard<std::mutex> guard(cache.lock);
+  if (cache.manifest && cache.path == path) return cache.manifest;
+  std::optional<std::string> text;
+  if (path) text = win::ReadWholeFile(*path);
+  cache.path = path;
+  cache.manifest = text ? std::make_shared<const ClassManifest>(*text, FolderOf(*path))
+                        : std::make_shared<const ClassManifest>();
+  return cache.manifest;
+}
+
+}  // namespace ole

@@ -1,0 +1,33 @@
+#include "tests/surface/automation_sinks.h"
+
+namespace zarn::test {
+
+ole::HRESULT EventSink::Invoke(ole::DISPID id, const ole::IID&, ole::LCID, ole::WORD, ole::DISPPARAMS* params,
+                               ole::VARIANT*, ole::EXCEPINFO*, unsigned*) {
+  std::string event;
+  switch (id) {
+    case kDispidScanStarted: event = "ScanStarted"; break;
+    case kDispidScanCompleted: event = "ScanCompleted"; break;
+    case kDispidOnError:
+      // Arguments last to first: ErrorString by reference, then ErrorCode.
+      event = "OnError " + std::to_string(params->rgvarg[1].lVal) + " " +
+              ole::BytesFromBstr(*params->rgvarg[0].pbstrVal);
+      break;
+    default: event = "unknown " + std::to_string(id);
+  }
+  events.push_back(event);
+  if (on_event) on_event(event);
+  return ole::S_OK;
+}
+
+ole::DWORD Advise(ole::IUnknown* object, const ole::IID& iid, ole::IUnknown* sink) {
+  ole::ComPtr<ole::IConnectionPointContainer> container;
+  if (ole::FAILED(object->QueryInterface(ole::IID_IConnectionPointContainer, container.OutVoid()))) return 0;
+  ole::ComPtr<ole::IConnectionPoint> point;
+  if (ole::FAILED(container->FindConnectionPoint(iid, point.Out()))) return 0;
+  ole::DWORD cookie = 0;
+  point->Advise(sink, &cookie);
+  return cookie;
+}
+
+}  // namespace zarn::test
