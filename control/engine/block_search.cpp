@@ -21,12 +21,13 @@ std::int32_t ClampLineNumber(std::int64_t line) {
 }  // namespace
 
 BlockSearch::BlockSearch(SearchHost& host, const CompiledSearch& search, std::string_view path,
-                         const BlockBuffers& buffers)
+                         const BlockBuffers& buffers, std::uint64_t file_number)
     : host_(host),
       state_(host.State()),
       options_(host.Options()),
       search_(search),
       path_(path),
+      file_number_(file_number),
       buffers_(buffers),
       data_(buffers.first + kLineLimit) {}
 

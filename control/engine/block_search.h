@@ -39,8 +39,9 @@ struct BlockBuffers {
 
 class BlockSearch {
  public:
-  BlockSearch(SearchHost& host, const CompiledSearch& search, std::string_view path,
-              const BlockBuffers& buffers);
+  // `file_number` numbers the files of a search (see FindingView).
+  BlockSearch(SearchHost& host, const CompiledSearch& search, std::string_view path, const BlockBuffers& buffers,
+              std::uint64_t file_number = 0);
 
   // Reads `fd` to its end, a read error, or a stop request.
   void Run(int fd);
@@ -65,6 +66,7 @@ class BlockSearch {
   SearchOptions& options_;
   const CompiledSearch& search_;
   std::string_view path_;
+  const std::uint64_t file_number_;
   const BlockBuffers buffers_;
   unsigned char* data_;  // where the current block was read to; the carried line sits just before it
 

@@ -33,7 +33,7 @@ void FileScanner::ScanFile(const std::string& full_path, std::string_view entry_
   }
   posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
   const std::string_view recorded_path = std::string_view(full_path).substr(0, kMaxPath);
-  BlockSearch(host_, *search, recorded_path, BuffersFor(fd)).Run(fd);
+  BlockSearch(host_, *search, recorded_path, BuffersFor(fd), ++files_scanned_).Run(fd);
   close(fd);
 }
 

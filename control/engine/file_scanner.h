@@ -33,6 +33,7 @@ class FileScanner {
   CachedOptionText search_string_;
   std::unique_ptr<CompiledSearch> compiled_;
   bool invalid_pattern_reported_ = false;
+  std::uint64_t files_scanned_ = 0;
   std::unique_ptr<unsigned char[]> buffer_;
   std::unique_ptr<unsigned char[]> first_ahead_buffer_;
   std::unique_ptr<unsigned char[]> second_buffer_;  // for large files, read ahead on a thread

@@ -14,6 +14,9 @@ struct FindingView {
   std::int32_t line_number;     // first line of a file is 1
   std::int32_t column_number;   // 1 + byte offset of the occurrence in its line
   std::string_view text_found;  // the line from the occurrence on, at most kMaxTextFound bytes
+  // Numbers the files of one search from 1, so that a receiver can tell a finding in the same file as the
+  // one before without comparing paths; 0 when not known.
+  std::uint64_t file_number = 0;
 };
 
 inline constexpr std::size_t kMaxTextFound = 2046;

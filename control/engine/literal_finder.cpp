@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "control/engine/byte_frequency.h"
+#include "control/engine/pair_scan.h"
 #include "control/engine/simd_bytes.h"
 
 namespace zarn {
@@ -26,36 +27,26 @@ const unsigned char* ScanScalar(const LiteralFinder& finder, std::size_t rare1, 
 }  // namespace
 
 struct LiteralFinderScans {
-  // Vector search: for 16 starts at a time, compares the bytes at the two rare positions (letters
-  // folded by setting bit 0x20) and confirms every start whose two bytes match.
+  static bool Confirm(const void* finder, const unsigned char* start) {
+    return static_cast<const LiteralFinder*>(finder)->MatchesAt(start);
+  }
+
+  // The vector pair scan as far as it goes, then the scalar finish.
   static const unsigned char* Pair(const LiteralFinder& f, const unsigned char* begin,
                                    const unsigned char* end) {
-    const std::size_t n = f.needle_.size();
-    const unsigned char* last = end - n;  // the last possible start
-    const std::size_t far = std::max(f.rare1_, f.rare2_);
-    const auto byte1 = static_cast<unsigned char>(f.needle_[f.rare1_]);
-    const auto byte2 = static_cast<unsigned char>(f.needle_[f.rare2_]);
-    const auto mask1 = static_cast<unsigned char>(f.fold_mask_[f.rare1_]);
-    const auto mask2 = static_cast<unsigned char>(f.fold_mask_[f.rare2_]);
-    const unsigned char* p = begin;
-#if defined(__SSE2__)
-    using Vec = simd::Sse2;
-    const Vec::Reg want1 = Vec::Splat(byte1), want2 = Vec::Splat(byte2);
-    const Vec::Reg fold1 = Vec::Splat(mask1), fold2 = Vec::Splat(mask2);
-    for (; p + far + Vec::kWidth <= end; p += Vec::kWidth) {
-      std::uint32_t hits = Vec::EqualMask(Vec::Or(Vec::Load(p + f.rare1_), fold1), want1) &
-                           Vec::EqualMask(Vec::Or(Vec::Load(p + f.rare2_), fold2), want2);
-      while (hits) {
-        const unsigned char* start = p + __builtin_ctz(hits);
-        if (start > last) return nullptr;
-        if (f.MatchesAt(start)) return start;
-        hits &= hits - 1;
-      }
-    }
-#else
-    (void)byte2, (void)mask2, (void)far;
-#endif
-    return ScanScalar(f, f.rare1_, byte1, mask1, p, last);
+    static const PairScanFunction vector_scan = ChoosePairScan();
+    const unsigned char* last = end - f.needle_.size();  // the last possible start
+    const PairScan scan{f.rare1_,
+                        f.rare2_,
+                        static_cast<unsigned char>(f.needle_[f.rare1_]),
+                        static_cast<unsigned char>(f.needle_[f.rare2_]),
+                        static_cast<unsigned char>(f.fold_mask_[f.rare1_]),
+                        static_cast<unsigned char>(f.fold_mask_[f.rare2_]),
+                        &Confirm,
+                        &f};
+    const unsigned char* resume = begin;
+    if (const unsigned char* found = vector_scan(scan, begin, last, end, &resume)) return found;
+    return ScanScalar(f, f.rare1_, scan.byte1, scan.fold1, resume, last);
   }
 
   static const unsigned char* Single(const LiteralFinder& f, const unsigned char* begin,

@@ -88,8 +88,11 @@ void ResultStore::Append(const FindingView& finding) {
   if (!segments_[segment].load(std::memory_order_relaxed))
     segments_[segment].store(new Record[static_cast<std::size_t>(kFirstSegmentSize) << segment],
                              std::memory_order_release);
-  if (!last_path_ || TextBlocks::Read<std::uint32_t>(last_path_) != finding.file_path)
-    last_path_ = texts_->Store<std::uint32_t>(finding.file_path);
+  const bool same_file = last_path_ && (finding.file_number != 0 ? finding.file_number == last_file_number_
+                                                                  : TextBlocks::Read<std::uint32_t>(last_path_) ==
+                                                                        finding.file_path);
+  if (!same_file) last_path_ = texts_->Store<std::uint32_t>(finding.file_path);
+  last_file_number_ = finding.file_number;
   Slot(number) = Record{texts_->Store<std::uint16_t>(finding.text_found), last_path_, finding.line_number,
                         finding.column_number};
   count_.store(number + 1, std::memory_order_release);
@@ -100,6 +103,7 @@ void ResultStore::Clear() {
   for (std::atomic<Record*>& segment : segments_) delete[] segment.exchange(nullptr);
   texts_ = std::make_unique<TextBlocks>();
   last_path_ = nullptr;
+  last_file_number_ = 0;
 }
 
 FindingView ResultStore::Get(std::int32_t number) const {

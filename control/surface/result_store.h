@@ -54,6 +54,7 @@ class ResultStore {
   std::array<std::atomic<Record*>, kSegmentCount> segments_{};
   std::unique_ptr<TextBlocks> texts_;
   const char* last_path_ = nullptr;  // worker only: the stored copy of the path of the latest record
+  std::uint64_t last_file_number_ = 0;  // worker only: the file number of the latest record
 };
 
 }  // namespace zarn

@@ -2,6 +2,10 @@
 
 #include <cstdlib>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <limits>
 
 // Layout of one BSTR block: [uint32 length in bytes][characters][zero character]. The BSTR points at the
@@ -103,11 +107,50 @@ std::size_t ValidSequenceLength(const unsigned char* in, std::size_t size) {
   return length;
 }
 
+// Widens the ASCII bytes at the front of `in` (16 at a time), stopping at the first block that holds any
+// other byte; returns how many it took.
+std::size_t WidenAsciiBlocks(const unsigned char* in, std::size_t size, char16_t* out) {
+  std::size_t i = 0;
+#if defined(__SSE2__)
+  const __m128i zero = _mm_setzero_si128();
+  for (; i + 16 <= size; i += 16) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+    if (_mm_movemask_epi8(bytes)) break;
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_unpacklo_epi8(bytes, zero));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i + 8), _mm_unpackhi_epi8(bytes, zero));
+  }
+#else
+  (void)in, (void)size, (void)out;
+#endif
+  return i;
+}
+
+// Narrows the ASCII characters at the front of `in` (16 at a time), stopping at the first block that
+// holds any other character; returns how many it took.
+std::size_t NarrowAsciiBlocks(const char16_t* in, std::size_t size, char* out) {
+  std::size_t i = 0;
+#if defined(__SSE2__)
+  const __m128i high = _mm_set1_epi16(static_cast<short>(0xFF80));
+  const __m128i zero = _mm_setzero_si128();
+  for (; i + 16 <= size; i += 16) {
+    const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+    const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i + 8));
+    const __m128i outside = _mm_and_si128(_mm_or_si128(first, second), high);
+    if (_mm_movemask_epi8(_mm_cmpeq_epi16(outside, zero)) != 0xFFFF) break;
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(first, second));
+  }
+#else
+  (void)in, (void)size, (void)out;
+#endif
+  return i;
+}
+
 // Decodes `size` bytes into `out`, which has room for `size` characters (never more are needed: every
 // byte yields at most one). Returns the number of characters written.
 std::size_t Decode(const unsigned char* in, std::size_t size, char16_t* out) {
   char16_t* const start = out;
-  std::size_t i = 0;
+  std::size_t i = WidenAsciiBlocks(in, size, out);
+  out += i;
   while (i < size) {
     const std::size_t run = AsciiBytes(in + i, size - i);
     for (std::size_t k = 0; k < run; ++k) out[k] = in[i + k];
@@ -152,7 +195,8 @@ bool IsLowSurrogate(char16_t unit) {
 // needs; a pair needs four for two). Returns the number of bytes written.
 std::size_t Encode(const char16_t* in, std::size_t size, char* out) {
   char* const start = out;
-  std::size_t i = 0;
+  std::size_t i = NarrowAsciiBlocks(in, size, out);
+  out += i;
   while (i < size) {
     const std::size_t run = AsciiUnits(in + i, size - i);
     for (std::size_t k = 0; k < run; ++k) out[k] = static_cast<char>(in[i + k]);
@@ -237,6 +281,8 @@ BSTR BstrFromBytes(std::string_view bytes) {
   if (length == bytes.size()) return text;
   return Shrink(text, static_cast<unsigned>(length));
 }
+
+std::size_t BytesFromUtf16Into(std::u16string_view text, char* out) { return Encode(text.data(), text.size(), out); }
 
 void AppendBytesFromUtf16(std::u16string_view text, std::string& bytes) {
   const std::size_t start = bytes.size();

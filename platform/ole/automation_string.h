@@ -33,5 +33,7 @@ BSTR BstrFromBytes(std::string_view bytes);
 std::string BytesFromBstr(BSTR text);  // "" for nullptr
 // Appends the bytes of `text` to `bytes` (without a string of its own, for callers in a loop).
 void AppendBytesFromUtf16(std::u16string_view text, std::string& bytes);
+// Writes the bytes of `text` to `out`, which has room for 3 bytes per character; returns how many.
+std::size_t BytesFromUtf16Into(std::u16string_view text, char* out);
 
 }  // namespace ole

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "control/engine/literal_finder.h"
+#include "control/engine/pair_scan.h"
 
 namespace zarn::test {
 namespace {
@@ -60,6 +61,39 @@ TEST(LiteralFinder, FindsARareRunFarIntoALargeBlock) {
   EXPECT_EQ(LiteralFinder(run).Find(base, base + hay.size()) - base, 700001);
   LiteralRun exact{"QuArk", {false, false, false, false, false}};
   EXPECT_EQ(LiteralFinder(exact).Find(base, base + hay.size()), nullptr);
+}
+
+// Both vector versions of the pair scan find the same first start as a byte-by-byte look, whatever the
+// alignment and length of the stretch searched.
+TEST(PairScan, BothVersionsAgreeWithAPlainLook) {
+  std::mt19937 random(11);
+  std::string hay(300, 'a');
+  for (char& c : hay) c = "abAB\xC3"[random() % 5];
+  const auto* base = reinterpret_cast<const unsigned char*>(hay.data());
+  auto confirm_all = [](const void*, const unsigned char*) { return true; };
+  const PairScan scan{0, 3, 'b', 'a', 0x20, 0, confirm_all, nullptr};
+  for (const PairScanFunction version : {Sse2PairScan(), Avx2PairScan()}) {
+    if (!version) continue;
+    for (std::size_t from = 0; from < 40; ++from) {
+      for (std::size_t length = 4; length < 200; length += 7) {
+        const unsigned char* begin = base + from;
+        const unsigned char* end = begin + length;
+        const unsigned char* last = end - 4;
+        const unsigned char* resume = begin;
+        const unsigned char* found = version(scan, begin, last, end, &resume);
+        const unsigned char* expected = nullptr;
+        for (const unsigned char* p = begin; p <= last && !expected; ++p)
+          if ((p[0] | 0x20) == 'b' && p[3] == 'a') expected = p;
+        if (!found) {
+          for (const unsigned char* p = begin; p < resume && p <= last; ++p)
+            ASSERT_FALSE((p[0] | 0x20) == 'b' && p[3] == 'a') << "missed a start before resume";
+          ASSERT_TRUE(expected == nullptr || expected >= resume);
+        } else {
+          ASSERT_EQ(found, expected);
+        }
+      }
+    }
+  }
 }
 
 }  // namespace

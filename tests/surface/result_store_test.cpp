@@ -17,10 +17,13 @@ std::string TextOf(int i) {
   return std::string(static_cast<std::size_t>(i % 2047), static_cast<char>('a' + i % 26));
 }
 
+// Every other run of records says which file it is in by number, the others leave the store to compare
+// paths.
 void AppendNumbered(ResultStore& store, int count) {
   for (int i = 0; i < count; ++i) {
     const std::string path = PathOf(i), text = TextOf(i);
-    store.Append(FindingView{path, i + 1, i % 100 + 1, text});
+    const std::uint64_t file_number = (i / 7) % 2 ? static_cast<std::uint64_t>(i / 7 + 1) : 0;
+    store.Append(FindingView{path, i + 1, i % 100 + 1, text, file_number});
   }
 }
 

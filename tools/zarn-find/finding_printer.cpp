@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 
@@ -10,47 +11,55 @@
 namespace zarn_find {
 
 namespace {
-constexpr std::size_t kBufferSize = 1 << 20;
-}
+constexpr std::size_t kFlushAt = 1 << 20;
+constexpr std::size_t kNumberRoom = 16;
+}  // namespace
 
-FindingPrinter::FindingPrinter(int fd) : fd_(fd) {
-  buffer_.reserve(kBufferSize + 8192);
-}
+FindingPrinter::FindingPrinter(int fd) : fd_(fd), buffer_(new char[kFlushAt]), capacity_(kFlushAt) {}
 
-FindingPrinter::~FindingPrinter() {
-  Flush();
-}
+FindingPrinter::~FindingPrinter() { Flush(); }
 
 void FindingPrinter::Print(std::u16string_view path, std::int32_t line, std::int32_t column,
                            std::u16string_view text) {
-  ole::AppendBytesFromUtf16(path, buffer_);
-  buffer_ += ':';
+  MakeRoom(3 * (path.size() + text.size()) + 2 * kNumberRoom + 4);
+  AppendText(path);
+  Append(':');
   AppendNumber(line);
-  buffer_ += ':';
+  Append(':');
   AppendNumber(column);
-  buffer_ += ':';
-  ole::AppendBytesFromUtf16(text, buffer_);
-  buffer_ += '\n';
-  if (buffer_.size() >= kBufferSize) Flush();
+  Append(':');
+  AppendText(text);
+  Append('\n');
+  if (used_ >= kFlushAt) Flush();
 }
 
+// Flushes, or grows the buffer for a record longer than it (a path and a text of thousands of characters).
+void FindingPrinter::MakeRoom(std::size_t bytes) {
+  if (used_ + bytes <= capacity_) return;
+  Flush();
+  if (bytes <= capacity_) return;
+  capacity_ = bytes;
+  buffer_.reset(new char[capacity_]);
+}
+
+void FindingPrinter::AppendText(std::u16string_view text) { used_ += ole::BytesFromUtf16Into(text, &buffer_[used_]); }
+
 void FindingPrinter::AppendNumber(std::int32_t number) {
-  char digits[16];
-  const auto result = std::to_chars(digits, digits + sizeof digits, number);
-  buffer_.append(digits, result.ptr);
+  used_ = static_cast<std::size_t>(std::to_chars(&buffer_[used_], &buffer_[used_ + kNumberRoom], number).ptr -
+                                   buffer_.get());
 }
 
 void FindingPrinter::Flush() {
   std::size_t written = 0;
-  while (written < buffer_.size() && !pipe_closed_) {
-    const ssize_t count = write(fd_, buffer_.data() + written, buffer_.size() - written);
+  while (written < used_ && !pipe_closed_) {
+    const ssize_t count = write(fd_, &buffer_[written], used_ - written);
     if (count > 0) {
       written += static_cast<std::size_t>(count);
     } else if (count < 0 && errno != EINTR) {
       pipe_closed_ = true;  // EPIPE, or any other reason standard output is gone
     }
   }
-  buffer_.clear();
+  used_ = 0;
 }
 
 }  // namespace zarn_find

@@ -3,7 +3,7 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <memory>
 #include <string_view>
 
 namespace zarn_find {
@@ -21,10 +21,15 @@ class FindingPrinter {
   bool PipeClosed() const { return pipe_closed_; }
 
  private:
+  void MakeRoom(std::size_t bytes);
+  void AppendText(std::u16string_view text);
   void AppendNumber(std::int32_t number);
+  void Append(char c) { buffer_[used_++] = c; }
 
   int fd_;
-  std::string buffer_;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t capacity_;
+  std::size_t used_ = 0;
   bool pipe_closed_ = false;
 };
 

@@ -130,7 +130,8 @@ bool ZarnClient::GetFileData(std::int32_t number) {
   ole::DISPPARAMS params{arguments, nullptr, 5, 0};
   ole::VARIANT result;
   ole::VariantInit(&result);
-  Invoke(Id("GetFileData"), ole::DISPATCH_METHOD, params, &result);
+  if (get_file_data_ == ole::DISPID_UNKNOWN) get_file_data_ = Id("GetFileData");
+  Invoke(get_file_data_, ole::DISPATCH_METHOD, params, &result);
   return result.vt == ole::VT_BOOL && result.boolVal != ole::VARIANT_FALSE;
 }
 

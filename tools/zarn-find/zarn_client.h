@@ -53,6 +53,7 @@ class ZarnClient {
   ole::BSTR text_ = nullptr;
   std::int32_t line_ = 0;
   std::int32_t column_ = 0;
+  ole::DISPID get_file_data_ = ole::DISPID_UNKNOWN;  // asked for once: it is called for every finding
 };
 
 }  // namespace zarn_find
