@@ -11,6 +11,9 @@ using ole::DispatchArguments;
 using ole::HRESULT;
 using ole::VARIANT;
 
+// The version stamp the container keeps: major version 1, minor version 0.
+constexpr std::uint32_t kPersistedVersion = 0x00010000;
+
 void SetBool(VARIANT* out, bool value) {
   out->vt = ole::VT_BOOL;
   out->boolVal = value ? ole::VARIANT_TRUE : ole::VARIANT_FALSE;
@@ -53,6 +56,7 @@ void* ZarnAutomation::Find(const ole::IID& iid) {
     return static_cast<ole::IDispatch*>(this);
   if (iid == ole::IID_IConnectionPointContainer) return static_cast<ole::IConnectionPointContainer*>(this);
   if (iid == ole::IID_IOleObject) return static_cast<ole::IOleObject*>(this);
+  if (iid == ole::IID_IPersistStreamInit) return static_cast<ole::IPersistStreamInit*>(this);
   return nullptr;
 }
 
@@ -67,15 +71,17 @@ HRESULT ZarnAutomation::GetIDsOfNames(const ole::IID&, ole::OLECHAR** names, uns
   return ole::GetIDsOfDescribedNames(ZarnDispatchInterface(), names, count, ids);
 }
 
-HRESULT ZarnAutomation::Invoke(ole::DISPID id, const ole::IID&, ole::LCID, ole::WORD flags, ole::DISPPARAMS* params,
-                               VARIANT* result, ole::EXCEPINFO* exception, unsigned* argument_error) {
+HRESULT ZarnAutomation::Invoke(ole::DISPID id, const ole::IID&, ole::LCID, ole::WORD flags,
+                               ole::DISPPARAMS* params, VARIANT* result, ole::EXCEPINFO* exception,
+                               unsigned* argument_error) {
   const ole::ComPtr<ZarnAutomation> keep_alive(this);  // a handler of an event fired here may release us
   return ole::InvokeDescribed(ZarnDispatchInterface(), id, flags, params, result, exception, argument_error,
                               [this](const ole::CheckedCall& call) { return Call(call); });
 }
 
 HRESULT ZarnAutomation::Call(const ole::CheckedCall& call) {
-  if (call.member.kind == ole::MemberKind::kMethod) return CallMethod(call.member.id, call.arguments, call.result);
+  if (call.member.kind == ole::MemberKind::kMethod)
+    return CallMethod(call.member.id, call.arguments, call.result);
   if (call.put) return PutProperty(call.member.id, call.arguments);
   return GetProperty(call.member.id, call.result);
 }
@@ -84,19 +90,41 @@ HRESULT ZarnAutomation::GetProperty(ole::DISPID id, VARIANT* result) {
   CZarnCtrl& c = *control_;
   switch (id) {
     case kDispidDefaultSearchString:
-    case kDispidSearchString: return SetText(result, c.GetSearchString());
-    case kDispidSearchPath: return SetText(result, c.GetSearchPath());
-    case kDispidSearchExt: return SetText(result, c.GetSearchExt());
-    case kDispidSearchCount: SetLong(result, c.GetSearchCount()); break;
-    case kDispidSearchTime: SetLong(result, c.GetSearchTime()); break;
-    case kDispidThreadPriority: SetLong(result, c.GetThreadPriority()); break;
-    case kDispidCaseSensitive: SetBool(result, c.GetCaseSensitive()); break;
-    case kDispidLookInSubfolders: SetBool(result, c.GetLookInSubfolders()); break;
-    case kDispidWholeWordOnly: SetBool(result, c.GetWholeWordOnly()); break;
-    case kDispidRegularExpression: SetBool(result, c.GetRegularExpression()); break;
-    case kDispidSupportOfficeDocs: SetBool(result, c.GetSupportOfficeDocs()); break;
-    case kDispidSearchActive: SetBool(result, c.GetSearchActive()); break;
-    default: return ole::DISP_E_MEMBERNOTFOUND;
+    case kDispidSearchString:
+      return SetText(result, c.GetSearchString());
+    case kDispidSearchPath:
+      return SetText(result, c.GetSearchPath());
+    case kDispidSearchExt:
+      return SetText(result, c.GetSearchExt());
+    case kDispidSearchCount:
+      SetLong(result, c.GetSearchCount());
+      break;
+    case kDispidSearchTime:
+      SetLong(result, c.GetSearchTime());
+      break;
+    case kDispidThreadPriority:
+      SetLong(result, c.GetThreadPriority());
+      break;
+    case kDispidCaseSensitive:
+      SetBool(result, c.GetCaseSensitive());
+      break;
+    case kDispidLookInSubfolders:
+      SetBool(result, c.GetLookInSubfolders());
+      break;
+    case kDispidWholeWordOnly:
+      SetBool(result, c.GetWholeWordOnly());
+      break;
+    case kDispidRegularExpression:
+      SetBool(result, c.GetRegularExpression());
+      break;
+    case kDispidSupportOfficeDocs:
+      SetBool(result, c.GetSupportOfficeDocs());
+      break;
+    case kDispidSearchActive:
+      SetBool(result, c.GetSearchActive());
+      break;
+    default:
+      return ole::DISP_E_MEMBERNOTFOUND;
   }
   return ole::S_OK;
 }
@@ -112,19 +140,30 @@ HRESULT ZarnAutomation::PutProperty(ole::DISPID id, const DispatchArguments& arg
              id == kDispidSearchExt) {
     std::string value;
     if (const HRESULT result = arguments.GetBytes(0, &value); ole::FAILED(result)) return result;
-    changed = id == kDispidSearchPath ? c.SetSearchPath(value)
+    changed = id == kDispidSearchPath  ? c.SetSearchPath(value)
               : id == kDispidSearchExt ? c.SetSearchExt(value)
                                        : c.SetSearchString(value);
   } else {
     bool value = false;
     if (const HRESULT result = arguments.GetBool(0, &value); ole::FAILED(result)) return result;
     switch (id) {
-      case kDispidCaseSensitive: changed = c.SetCaseSensitive(value); break;
-      case kDispidLookInSubfolders: changed = c.SetLookInSubfolders(value); break;
-      case kDispidWholeWordOnly: changed = c.SetWholeWordOnly(value); break;
-      case kDispidRegularExpression: changed = c.SetRegularExpression(value); break;
-      case kDispidSupportOfficeDocs: changed = c.SetSupportOfficeDocs(value); break;
-      default: return ole::DISP_E_MEMBERNOTFOUND;
+      case kDispidCaseSensitive:
+        changed = c.SetCaseSensitive(value);
+        break;
+      case kDispidLookInSubfolders:
+        changed = c.SetLookInSubfolders(value);
+        break;
+      case kDispidWholeWordOnly:
+        changed = c.SetWholeWordOnly(value);
+        break;
+      case kDispidRegularExpression:
+        changed = c.SetRegularExpression(value);
+        break;
+      case kDispidSupportOfficeDocs:
+        changed = c.SetSupportOfficeDocs(value);
+        break;
+      default:
+        return ole::DISP_E_MEMBERNOTFOUND;
     }
   }
   if (changed) PropertyChanged(id);
@@ -133,10 +172,16 @@ HRESULT ZarnAutomation::PutProperty(ole::DISPID id, const DispatchArguments& arg
 
 HRESULT ZarnAutomation::CallMethod(ole::DISPID id, const DispatchArguments& arguments, VARIANT* result) {
   switch (id) {
-    case kDispidAbort: control_->Abort(); return ole::S_OK;
-    case kDispidAboutBox: return ole::S_OK;
-    case kDispidBegin: SetBool(result, control_->Begin()); return ole::S_OK;
-    case kDispidGetFileData: return GetFileData(arguments, result);
+    case kDispidAbort:
+      control_->Abort();
+      return ole::S_OK;
+    case kDispidAboutBox:
+      return ole::S_OK;
+    case kDispidBegin:
+      SetBool(result, control_->Begin());
+      return ole::S_OK;
+    case kDispidGetFileData:
+      return GetFileData(arguments, result);
     case kDispidSaveDataToTabFile: {
       std::string file;
       if (const HRESULT failed = arguments.GetBytes(0, &file); ole::FAILED(failed)) return failed;
@@ -150,7 +195,8 @@ HRESULT ZarnAutomation::CallMethod(ole::DISPID id, const DispatchArguments& argu
       SetBool(result, control_->SaveOfficeDocAsText(source, target));
       return ole::S_OK;
     }
-    default: return ole::DISP_E_MEMBERNOTFOUND;
+    default:
+      return ole::DISP_E_MEMBERNOTFOUND;
   }
 }
 
@@ -189,7 +235,7 @@ void ZarnAutomation::PropertyChanged(ole::DISPID id) {
 HRESULT ZarnAutomation::FindConnectionPoint(const ole::IID& iid, ole::IConnectionPoint** point) {
   if (!point) return ole::E_POINTER;
   *point = nullptr;
-  ole::ConnectionPoint* found = iid == IID__DZarnEvents              ? &events_
+  ole::ConnectionPoint* found = iid == IID__DZarnEvents               ? &events_
                                 : iid == ole::IID_IPropertyNotifySink ? &property_sinks_
                                                                       : nullptr;
   if (!found) return ole::CONNECT_E_NOCONNECTION;
@@ -208,6 +254,37 @@ HRESULT ZarnAutomation::GetClientSite(ole::IOleClientSite** site) {
   if (!site) return ole::E_POINTER;
   *site = site_.Get();
   if (*site) (*site)->AddRef();
+  return ole::S_OK;
+}
+
+ole::HRESULT ZarnAutomation::GetClassID(ole::CLSID* clsid) {
+  if (!clsid) return ole::E_POINTER;
+  *clsid = CLSID_Zarn;
+  return ole::S_OK;
+}
+
+ole::HRESULT ZarnAutomation::Load(ole::IStream* stream) {
+  if (!stream) return ole::E_POINTER;
+  std::uint32_t version = 0;
+  ole::ULONG read = 0;
+  if (ole::FAILED(stream->Read(&version, sizeof version, &read)) || read != sizeof version)
+    return ole::E_FAIL;
+  return ole::S_OK;  // every version so far stores nothing else
+}
+
+ole::HRESULT ZarnAutomation::Save(ole::IStream* stream, bool clear_dirty) {
+  if (!stream) return ole::E_POINTER;
+  const std::uint32_t version = kPersistedVersion;
+  ole::ULONG written = 0;
+  if (ole::FAILED(stream->Write(&version, sizeof version, &written)) || written != sizeof version)
+    return ole::E_FAIL;
+  if (clear_dirty) modified_ = false;
+  return ole::S_OK;
+}
+
+ole::HRESULT ZarnAutomation::GetSizeMax(std::uint64_t* size) {
+  if (!size) return ole::E_POINTER;
+  *size = sizeof(std::uint32_t);
   return ole::S_OK;
 }
 

@@ -15,12 +15,14 @@
 #include "platform/ole/connection_point.h"
 #include "platform/ole/dispatch_invoke.h"
 #include "platform/ole/ole_object.h"
+#include "platform/ole/persist_stream.h"
 
 namespace zarn {
 
-class ZarnAutomation final : public ole::ComObject<ZarnAutomation, ole::IDispatch, ole::IConnectionPointContainer,
-                                                   ole::IOleObject>,
-                             private ZarnEvents {
+class ZarnAutomation final
+    : public ole::ComObject<ZarnAutomation, ole::IDispatch, ole::IConnectionPointContainer, ole::IOleObject,
+                            ole::IPersistStreamInit>,
+      private ZarnEvents {
  public:
   ZarnAutomation();
   ~ZarnAutomation() override;
@@ -45,6 +47,15 @@ class ZarnAutomation final : public ole::ComObject<ZarnAutomation, ole::IDispatc
   ole::HRESULT Close(std::uint32_t) override { return ole::S_OK; }
   ole::HRESULT SetExtent(std::uint32_t, ole::SIZEL*) override { return ole::E_NOTIMPL; }
   ole::HRESULT GetExtent(std::uint32_t, ole::SIZEL*) override { return ole::E_NOTIMPL; }
+
+  // IPersistStreamInit: the container keeps only the version stamp (major 1, minor 0) of the control;
+  // its options live in its own settings file, and resetting it to defaults changes none of them.
+  ole::HRESULT GetClassID(ole::CLSID* clsid) override;
+  ole::HRESULT IsDirty() override { return modified_ ? ole::S_OK : ole::S_FALSE; }
+  ole::HRESULT Load(ole::IStream* stream) override;
+  ole::HRESULT Save(ole::IStream* stream, bool clear_dirty) override;
+  ole::HRESULT GetSizeMax(std::uint64_t* size) override;
+  ole::HRESULT InitNew() override { return ole::S_OK; }
 
   // Whether an accepted assignment changed the control since it was created (or last saved).
   bool IsModified() const { return modified_; }

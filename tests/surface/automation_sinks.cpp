@@ -1,19 +1,26 @@
 #include "tests/surface/automation_sinks.h"
 
+#include <algorithm>
+
 namespace zarn::test {
 
 ole::HRESULT EventSink::Invoke(ole::DISPID id, const ole::IID&, ole::LCID, ole::WORD, ole::DISPPARAMS* params,
                                ole::VARIANT*, ole::EXCEPINFO*, unsigned*) {
   std::string event;
   switch (id) {
-    case kDispidScanStarted: event = "ScanStarted"; break;
-    case kDispidScanCompleted: event = "ScanCompleted"; break;
+    case kDispidScanStarted:
+      event = "ScanStarted";
+      break;
+    case kDispidScanCompleted:
+      event = "ScanCompleted";
+      break;
     case kDispidOnError:
       // Arguments last to first: ErrorString by reference, then ErrorCode.
       event = "OnError " + std::to_string(params->rgvarg[1].lVal) + " " +
               ole::BytesFromBstr(*params->rgvarg[0].pbstrVal);
       break;
-    default: event = "unknown " + std::to_string(id);
+    default:
+      event = "unknown " + std::to_string(id);
   }
   events.push_back(event);
   if (on_event) on_event(event);
@@ -28,6 +35,24 @@ ole::DWORD Advise(ole::IUnknown* object, const ole::IID& iid, ole::IUnknown* sin
   ole::DWORD cookie = 0;
   point->Advise(sink, &cookie);
   return cookie;
+}
+
+}  // namespace zarn::test
+
+namespace zarn::test {
+
+ole::HRESULT MemoryStream::Read(void* into, ole::ULONG size, ole::ULONG* read) {
+  const std::size_t count = std::min<std::size_t>(size, bytes.size() - position);
+  bytes.copy(static_cast<char*>(into), count, position);
+  position += count;
+  if (read) *read = static_cast<ole::ULONG>(count);
+  return count == size ? ole::S_OK : ole::S_FALSE;
+}
+
+ole::HRESULT MemoryStream::Write(const void* from, ole::ULONG size, ole::ULONG* written) {
+  bytes.append(static_cast<const char*>(from), size);
+  if (written) *written = size;
+  return ole::S_OK;
 }
 
 }  // namespace zarn::test

@@ -8,6 +8,8 @@
 
 #include "control/surface/zarn_identities.h"
 #include "platform/ole/connection_point.h"
+#include "platform/ole/ole_object.h"
+#include "platform/ole/persist_stream.h"
 
 namespace zarn::test {
 
@@ -23,8 +25,8 @@ class EventSink final : public ole::ComObject<EventSink, ole::IDispatch> {
   ole::HRESULT GetIDsOfNames(const ole::IID&, ole::OLECHAR**, unsigned, ole::LCID, ole::DISPID*) override {
     return ole::E_NOTIMPL;
   }
-  ole::HRESULT Invoke(ole::DISPID id, const ole::IID&, ole::LCID, ole::WORD, ole::DISPPARAMS* params, ole::VARIANT*,
-                      ole::EXCEPINFO*, unsigned*) override;
+  ole::HRESULT Invoke(ole::DISPID id, const ole::IID&, ole::LCID, ole::WORD, ole::DISPPARAMS* params,
+                      ole::VARIANT*, ole::EXCEPINFO*, unsigned*) override;
 
   std::vector<std::string> events;
   std::function<void(const std::string&)> on_event;
@@ -48,5 +50,22 @@ class PropertySink final : public ole::ComObject<PropertySink, ole::IPropertyNot
 
 // Advises `sink` at the connection point of `iid` of `object`; returns the cookie (0 on failure).
 ole::DWORD Advise(ole::IUnknown* object, const ole::IID& iid, ole::IUnknown* sink);
+
+}  // namespace zarn::test
+
+namespace zarn::test {
+
+// A stream of bytes in memory, as a container keeps a control's saved state.
+class MemoryStream final : public ole::ComObject<MemoryStream, ole::IStream> {
+ public:
+  void* Find(const ole::IID& iid) {
+    return iid == ole::IID_IUnknown || iid == ole::IID_IStream ? static_cast<ole::IStream*>(this) : nullptr;
+  }
+  ole::HRESULT Read(void* into, ole::ULONG size, ole::ULONG* read) override;
+  ole::HRESULT Write(const void* from, ole::ULONG size, ole::ULONG* written) override;
+
+  std::string bytes;
+  std::size_t position = 0;
+};
 
 }  // namespace zarn::test

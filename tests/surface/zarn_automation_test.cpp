@@ -3,6 +3,7 @@
 
 #include "control/surface/zarn_automation.h"
 #include "control/surface/zarn_type_library.h"
+#include "platform/ole/display_name_site.h"
 #include "tests/support/temp_folder.h"
 #include "tests/surface/automation_sinks.h"
 #include "tests/surface/dispatch_client.h"
@@ -18,8 +19,9 @@ class Automation : public ::testing::Test {
   Automation() {
     ole::IDispatch* control = control_.Get();
     EXPECT_NE(Advise(control, IID__DZarnEvents, static_cast<ole::IDispatch*>(events_.Get())), 0u);
-    EXPECT_NE(Advise(control, ole::IID_IPropertyNotifySink, static_cast<ole::IPropertyNotifySink*>(changes_.Get())),
-              0u);
+    EXPECT_NE(
+        Advise(control, ole::IID_IPropertyNotifySink, static_cast<ole::IPropertyNotifySink*>(changes_.Get())),
+        0u);
     host_.PutBool("SupportOfficeDocs", false);
     host_.PutLong("ThreadPriority", 4);
     changes_->changed.clear();
@@ -27,7 +29,8 @@ class Automation : public ::testing::Test {
 
   void SearchToTheEnd() {
     ASSERT_TRUE(host_.CallBool("Begin"));
-    ASSERT_TRUE(PumpUntil([this] { return !events_->events.empty() && events_->events.back() == "ScanCompleted"; }));
+    ASSERT_TRUE(
+        PumpUntil([this] { return !events_->events.empty() && events_->events.back() == "ScanCompleted"; }));
   }
 
   kx::test::TempFolder folder_;
@@ -81,14 +84,15 @@ TEST_F(Automation, BadCallsGetTheStandardErrors) {
   ole::VARIANT not_a_number = TextArgument("many");
   EXPECT_EQ(host_.Put("ThreadPriority", not_a_number), ole::DISP_E_TYPEMISMATCH);
   ole::VariantClear(&not_a_number);
-  EXPECT_EQ(host_.Call("GetFileData", {LongArgument(0), LongArgument(0), LongArgument(0), LongArgument(0),
-                                        LongArgument(0)}),
-            ole::DISP_E_TYPEMISMATCH);  // the out-parameters must be references
+  EXPECT_EQ(host_.Call("GetFileData",
+                       {LongArgument(0), LongArgument(0), LongArgument(0), LongArgument(0), LongArgument(0)}),
+            ole::DISP_E_TYPEMISMATCH);    // the out-parameters must be references
   EXPECT_EQ(host_.argument_error(), 3u);  // FilePath, second from the front, fourth from the back
   ole::VARIANT value;
   ole::DISPPARAMS none;
-  EXPECT_EQ(control_->Invoke(99, ole::GUID_NULL, 0, ole::DISPATCH_PROPERTYGET, &none, &value, nullptr, nullptr),
-            ole::DISP_E_MEMBERNOTFOUND);
+  EXPECT_EQ(
+      control_->Invoke(99, ole::GUID_NULL, 0, ole::DISPATCH_PROPERTYGET, &none, &value, nullptr, nullptr),
+      ole::DISP_E_MEMBERNOTFOUND);
 }
 
 TEST_F(Automation, AcceptedAssignmentsAreAnnouncedAndMarkTheControlModified) {
@@ -98,7 +102,7 @@ TEST_F(Automation, AcceptedAssignmentsAreAnnouncedAndMarkTheControlModified) {
          static_cast<ole::IPropertyNotifySink*>(changes.Get()));
   DispatchClient host(fresh.Get());
   EXPECT_FALSE(fresh->IsModified());
-  host.PutText("SearchPath", "");  // stored, but no change to announce
+  host.PutText("SearchPath", "");     // stored, but no change to announce
   host.PutLong("ThreadPriority", 9);  // ignored
   EXPECT_TRUE(changes->changed.empty());
   EXPECT_FALSE(fresh->IsModified());
@@ -117,7 +121,8 @@ TEST_F(Automation, AWholeSearchFiresItsEventsInOrderAndHandsBackTheFindings) {
   host_.PutText("SearchString", "needle");
   SearchToTheEnd();
   EXPECT_EQ(events_->events,
-            (Events{"ScanStarted", "OnError 505 Binary File Encountered (Line Exceeded 2048 characters)" + folder_ / "a.txt",
+            (Events{"ScanStarted",
+                    "OnError 505 Binary File Encountered (Line Exceeded 2048 characters)" + folder_ / "a.txt",
                     "ScanCompleted"}));
   ASSERT_EQ(host_.GetLong("SearchCount"), 1);
 
@@ -203,11 +208,57 @@ TEST_F(Automation, ReleasedFromItsOwnEventTheControlGoesQuietly) {
   ole::VARIANT result;
   ole::VariantInit(&result);
   ole::IDispatch* raw = control_.Get();
-  EXPECT_EQ(raw->Invoke(host_.Id("Begin"), ole::GUID_NULL, 0, ole::DISPATCH_METHOD, &none, &result, nullptr, nullptr),
+  EXPECT_EQ(raw->Invoke(host_.Id("Begin"), ole::GUID_NULL, 0, ole::DISPATCH_METHOD, &none, &result, nullptr,
+                        nullptr),
             ole::S_OK);
   EXPECT_EQ(control_.Get(), nullptr);
   PumpPending();
   EXPECT_EQ(events_->events, Events{"ScanStarted"});
+}
+
+}  // namespace
+}  // namespace zarn::test
+
+namespace zarn::test {
+namespace {
+
+TEST_F(Automation, TheContainerKeepsOnlyTheVersionStampAndLearnsWhetherTheControlChanged) {
+  const auto persist = control_.As<ole::IPersistStreamInit>(ole::IID_IPersistStreamInit);
+  ASSERT_TRUE(persist);
+  EXPECT_EQ(persist->IsDirty(), ole::S_OK);  // the fixture assigned options
+  const auto stream = ole::MakeObject<MemoryStream>();
+  ASSERT_EQ(persist->Save(stream.Get(), true), ole::S_OK);
+  EXPECT_EQ(stream->bytes, std::string("\0\0\1\0", 4));  // 0x00010000: version 1.0
+  EXPECT_EQ(persist->IsDirty(), ole::S_FALSE);
+  host_.PutBool("CaseSensitive", true);
+  EXPECT_EQ(persist->IsDirty(), ole::S_OK);
+  EXPECT_EQ(persist->InitNew(), ole::S_OK);
+  EXPECT_TRUE(host_.GetBool("CaseSensitive"));  // resetting to defaults touches no option
+  EXPECT_EQ(persist->Load(stream.Get()), ole::S_OK);
+  EXPECT_NE(persist->Load(stream.Get()), ole::S_OK);  // nothing left to read
+  ole::CLSID clsid;
+  EXPECT_EQ(persist->GetClassID(&clsid), ole::S_OK);
+  EXPECT_EQ(clsid, CLSID_Zarn);
+}
+
+TEST(AutomationSite, TheSitesDisplayNameNamesTheSettingsFile) {
+  kx::test::TempFolder folder;
+  kx::test::ScopedEnv config("XDG_CONFIG_HOME", folder.path());
+  {
+    const auto control = ole::MakeObject<ZarnAutomation>();
+    const auto site = ole::MakeObject<ole::DisplayNameSite>("Finder2");
+    ASSERT_EQ(control->SetClientSite(static_cast<ole::IOleClientSite*>(site.Get())), ole::S_OK);
+    DispatchClient(control.Get()).PutLong("ThreadPriority", 3);
+    control->SetClientSite(nullptr);
+  }
+  const auto settings = kx::test::ReadFile(folder / "kestrix/Finder2.INI");
+  ASSERT_TRUE(settings);
+  EXPECT_NE(settings->find("ThreadPriority=3"), std::string::npos);
+  const auto again = ole::MakeObject<ZarnAutomation>();
+  const auto site = ole::MakeObject<ole::DisplayNameSite>("Finder2");
+  again->SetClientSite(static_cast<ole::IOleClientSite*>(site.Get()));
+  EXPECT_EQ(DispatchClient(again.Get()).GetLong("ThreadPriority"), 3);
+  again->SetClientSite(nullptr);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The control library as hosts use it: loaded by class identity or ProgID, its classes served by its
 // factory, unloadable only when nothing of it lives, and registering and unregistering itself.
-#include <gtest/gtest.h>
 #include <dlfcn.h>
+#include <gtest/gtest.h>
 
 #include "control/surface/zarn_identities.h"
 #include "platform/ole/object_creation.h"
@@ -41,8 +41,8 @@ TEST(ZarnModule, TheControlIsCreatedByClassIdentityAndByProgIdWithoutRegistratio
   ASSERT_EQ(ole::CLSIDFromProgID(kZarnProgId, &clsid), ole::S_OK);
   EXPECT_EQ(clsid, CLSID_Zarn);
   ole::ComPtr<ole::IUnknown> other;
-  EXPECT_EQ(ole::CoCreateInstance(ole::MakeGuid("00000000-0000-0000-0000-000000000001"), nullptr, ole::IID_IUnknown,
-                                  other.OutVoid()),
+  EXPECT_EQ(ole::CoCreateInstance(ole::MakeGuid("00000000-0000-0000-0000-000000000001"), nullptr,
+                                  ole::IID_IUnknown, other.OutVoid()),
             ole::REGDB_E_CLASSNOTREG);
 }
 
@@ -91,6 +91,35 @@ TEST(ZarnModule, ASearchRunsThroughTheLoadedLibrary) {
   ASSERT_TRUE(host.CallBool("Begin"));
   ASSERT_TRUE(PumpUntil([&] { return !events->events.empty() && events->events.back() == "ScanCompleted"; }));
   EXPECT_EQ(host.GetLong("SearchCount"), 1);
+}
+
+}  // namespace
+}  // namespace zarn::test
+
+namespace zarn::test {
+namespace {
+
+// Hosts create, search with and drop controls at any moment; nothing of a control may outlive it badly.
+TEST(ZarnModule, ControlsCreatedSearchingAndReleasedManyTimes) {
+  kx::test::TempFolder folder;
+  for (int i = 0; i < 20; ++i)
+    folder.Write("f" + std::to_string(i) + ".txt", std::string(2000, 'x') + " needle\n");
+  for (int cycle = 0; cycle < 100; ++cycle) {
+    ole::ComPtr<ole::IDispatch> control;
+    ASSERT_EQ(ole::CoCreateInstance(CLSID_Zarn, nullptr, ole::IID_IDispatch, control.OutVoid()), ole::S_OK);
+    DispatchClient host(control.Get());
+    host.PutBool("SupportOfficeDocs", false);
+    host.PutLong("ThreadPriority", cycle % 5);
+    host.PutText("SearchPath", folder.path());
+    host.PutText("SearchExt", "*.txt");
+    host.PutText("SearchString", cycle % 2 ? "needle" : "x");
+    ASSERT_TRUE(host.CallBool("Begin"));
+    for (int step = 0; step < cycle % 4; ++step) {
+      host.GetLong("SearchCount");
+      win::DispatchPendingMessages();
+    }
+  }
+  PumpPending();
 }
 
 }  // namespace

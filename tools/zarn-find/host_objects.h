@@ -1,5 +1,4 @@
-// The objects zarn-find hands the control: the site it sits in (which tells the control its display name)
-// and the sink of the control's events.
+// The sink of the control's events that zarn-find advises.
 #pragma once
 
 #include <cstdint>
@@ -7,32 +6,8 @@
 #include <string>
 
 #include "platform/ole/connection_point.h"
-#include "platform/ole/ole_object.h"
 
 namespace zarn_find {
-
-// A site whose ambient properties hold only the display name.
-class HostSite final : public ole::ComObject<HostSite, ole::IOleClientSite, ole::IDispatch> {
- public:
-  explicit HostSite(std::string display_name) : display_name_(std::move(display_name)) {}
-  void* Find(const ole::IID& iid);
-
-  ole::HRESULT SaveObject() override { return ole::S_OK; }
-  ole::HRESULT ShowObject() override { return ole::S_OK; }
-  ole::HRESULT OnShowWindow(bool) override { return ole::S_OK; }
-  ole::HRESULT RequestNewObjectLayout() override { return ole::E_NOTIMPL; }
-
-  ole::HRESULT GetTypeInfoCount(unsigned* count) override;
-  ole::HRESULT GetTypeInfo(unsigned, ole::LCID, ole::ITypeInfo**) override { return ole::E_NOTIMPL; }
-  ole::HRESULT GetIDsOfNames(const ole::IID&, ole::OLECHAR**, unsigned, ole::LCID, ole::DISPID*) override {
-    return ole::DISP_E_UNKNOWNNAME;
-  }
-  ole::HRESULT Invoke(ole::DISPID id, const ole::IID&, ole::LCID, ole::WORD flags, ole::DISPPARAMS*,
-                      ole::VARIANT* result, ole::EXCEPINFO*, unsigned*) override;
-
- private:
-  std::string display_name_;
-};
 
 // Receives _DZarnEvents and hands them to plain functions.
 class EventSink final : public ole::ComObject<EventSink, ole::IDispatch> {
@@ -49,8 +24,8 @@ class EventSink final : public ole::ComObject<EventSink, ole::IDispatch> {
   ole::HRESULT GetIDsOfNames(const ole::IID&, ole::OLECHAR**, unsigned, ole::LCID, ole::DISPID*) override {
     return ole::DISP_E_UNKNOWNNAME;
   }
-  ole::HRESULT Invoke(ole::DISPID id, const ole::IID&, ole::LCID, ole::WORD, ole::DISPPARAMS* params, ole::VARIANT*,
-                      ole::EXCEPINFO*, unsigned*) override;
+  ole::HRESULT Invoke(ole::DISPID id, const ole::IID&, ole::LCID, ole::WORD, ole::DISPPARAMS* params,
+                      ole::VARIANT*, ole::EXCEPINFO*, unsigned*) override;
 
  private:
   Handlers handlers_;

@@ -17,9 +17,10 @@ ole::VARIANT Boolean(bool value) {
 ZarnClient::ZarnClient(const std::string& display_name, EventSink::Handlers handlers) {
   ole::CLSID clsid;
   created_ = ole::CLSIDFromProgID(zarn::kZarnProgId, &clsid);
-  if (ole::SUCCEEDED(created_)) created_ = ole::CoCreateInstance(clsid, nullptr, ole::IID_IDispatch, control_.OutVoid());
+  if (ole::SUCCEEDED(created_))
+    created_ = ole::CoCreateInstance(clsid, nullptr, ole::IID_IDispatch, control_.OutVoid());
   if (ole::FAILED(created_)) return;
-  site_ = ole::MakeObject<HostSite>(display_name);
+  site_ = ole::MakeObject<ole::DisplayNameSite>(display_name);
   if (const auto embedded = control_.As<ole::IOleObject>(ole::IID_IOleObject))
     embedded->SetClientSite(static_cast<ole::IOleClientSite*>(site_.Get()));
   Advise(std::move(handlers));
@@ -29,7 +30,8 @@ ZarnClient::~ZarnClient() {
   if (events_point_) events_point_->Unadvise(events_cookie_);
   events_point_.Reset();
   if (control_)
-    if (const auto embedded = control_.As<ole::IOleObject>(ole::IID_IOleObject)) embedded->SetClientSite(nullptr);
+    if (const auto embedded = control_.As<ole::IOleObject>(ole::IID_IOleObject))
+      embedded->SetClientSite(nullptr);
   control_.Reset();
   ole::SysFreeString(path_);
   ole::SysFreeString(text_);
@@ -37,7 +39,8 @@ ZarnClient::~ZarnClient() {
 
 void ZarnClient::Advise(EventSink::Handlers handlers) {
   const auto container = control_.As<ole::IConnectionPointContainer>(ole::IID_IConnectionPointContainer);
-  if (!container || ole::FAILED(container->FindConnectionPoint(zarn::IID__DZarnEvents, events_point_.Out()))) return;
+  if (!container || ole::FAILED(container->FindConnectionPoint(zarn::IID__DZarnEvents, events_point_.Out())))
+    return;
   const auto sink = ole::MakeObject<EventSink>(std::move(handlers));
   events_point_->Advise(static_cast<ole::IDispatch*>(sink.Get()), &events_cookie_);
 }
@@ -52,7 +55,8 @@ ole::DISPID ZarnClient::Id(const char* name) {
   return id;
 }
 
-ole::HRESULT ZarnClient::Invoke(ole::DISPID id, ole::WORD flags, ole::DISPPARAMS& params, ole::VARIANT* result) {
+ole::HRESULT ZarnClient::Invoke(ole::DISPID id, ole::WORD flags, ole::DISPPARAMS& params,
+                                ole::VARIANT* result) {
   return control_->Invoke(id, ole::GUID_NULL, 0, flags, &params, result, nullptr, nullptr);
 }
 

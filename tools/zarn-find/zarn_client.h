@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "platform/ole/connection_point.h"
+#include "platform/ole/display_name_site.h"
 #include "tools/zarn-find/host_objects.h"
 
 namespace zarn_find {
@@ -45,7 +46,7 @@ class ZarnClient {
 
   ole::HRESULT created_ = ole::E_FAIL;
   ole::ComPtr<ole::IDispatch> control_;
-  ole::ComPtr<HostSite> site_;
+  ole::ComPtr<ole::DisplayNameSite> site_;
   ole::ComPtr<ole::IConnectionPoint> events_point_;
   ole::DWORD events_cookie_ = 0;
   std::map<std::string, ole::DISPID, std::less<>> ids_;
