@@ -69,6 +69,15 @@ HRESULT CLSIDFromProgID(std::string_view prog_id, CLSID* clsid) {
   return S_OK;
 }
 
+const TypeLibraryDescription* TypeLibraryOfClass(const CLSID& clsid) {
+  using DescribeFunction = const TypeLibraryDescription* (*)();
+  const std::optional<std::string> path = InprocServerPath(clsid);
+  void* library = path ? LoadLibrary(*path) : nullptr;
+  if (!library) return nullptr;
+  const auto describe = reinterpret_cast<DescribeFunction>(dlsym(library, "DllGetTypeLibraryDescription"));
+  return describe ? describe() : nullptr;
+}
+
 void CoFreeUnusedLibraries() {
   LoadedLibraries& libraries = Libraries();
   std::lock_guard lock(libraries.mutex);

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/ole/class_factory.h"
+#include "platform/ole/type_description.h"
 
 namespace ole {
 
@@ -22,6 +23,11 @@ HRESULT CoCreateInstance(const CLSID& clsid, IUnknown* outer, const IID& iid, vo
 
 // The class identity registered for a ProgID (CO_E_CLASSSTRING when there is none).
 HRESULT CLSIDFromProgID(std::string_view prog_id, CLSID* clsid);
+
+// The description of the type library of `clsid`'s library (its DllGetTypeLibraryDescription export),
+// for hosts and tools that list what an object offers; nullptr when there is none. The library stays
+// loaded while the description is in use.
+const TypeLibraryDescription* TypeLibraryOfClass(const CLSID& clsid);
 
 // Unloads the loaded libraries whose DllCanUnloadNow answers S_OK.
 void CoFreeUnusedLibraries();

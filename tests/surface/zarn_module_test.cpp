@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "control/surface/zarn_identities.h"
+#include "platform/ole/class_lookup.h"
 #include "platform/ole/object_creation.h"
 #include "platform/ole/registry.h"
 #include "tests/support/temp_folder.h"
@@ -16,20 +17,14 @@ namespace {
 
 using Entry = ole::HRESULT (*)();
 
-// An export of the loaded control library.
-Entry Export(const char* name) {
-  ole::ComPtr<ole::IDispatch> keep;  // make sure the library is loaded
-  ole::CoCreateInstance(CLSID_Zarn, nullptr, ole::IID_IDispatch, keep.OutVoid());
-  Dl_info info{};
-  void* factory_code = nullptr;
-  ole::CoGetClassObject(CLSID_Zarn, ole::IID_IClassFactory, &factory_code);
-  dladdr(*static_cast<void**>(factory_code), &info);  // the factory's vtable lives in the library
-  static_cast<ole::IUnknown*>(factory_code)->Release();
-  void* library = dlopen(info.dli_fname, RTLD_NOW | RTLD_NOLOAD);
-  const auto entry = reinterpret_cast<Entry>(dlsym(library, name));
-  dlclose(library);
-  return entry;
+// The control library as the runtime finds it, kept loaded for the rest of the test program.
+void* ControlLibrary() {
+  static void* library = dlopen(ole::InprocServerPath(CLSID_Zarn).value_or("").c_str(), RTLD_NOW);
+  return library;
 }
+
+// An export of the control library.
+Entry Export(const char* name) { return reinterpret_cast<Entry>(dlsym(ControlLibrary(), name)); }
 
 TEST(ZarnModule, TheControlIsCreatedByClassIdentityAndByProgIdWithoutRegistration) {
   ole::ComPtr<ole::IDispatch> control;
@@ -120,6 +115,66 @@ TEST(ZarnModule, ControlsCreatedSearchingAndReleasedManyTimes) {
     }
   }
   PumpPending();
+}
+
+}  // namespace
+}  // namespace zarn::test
+
+namespace zarn::test {
+namespace {
+
+TEST(ZarnModule, HostsReadTheTypeLibraryFromTheLibrary) {
+  const ole::TypeLibraryDescription* library = ole::TypeLibraryOfClass(CLSID_Zarn);
+  ASSERT_NE(library, nullptr);
+  EXPECT_EQ(library->name, "ZARNLib");
+  EXPECT_EQ(library->guid, LIBID_ZARNLib);
+  EXPECT_EQ(library->major_version, 1);
+  EXPECT_EQ(library->minor_version, 0);
+  EXPECT_EQ(library->help_file, "KESTRIX.HLP");
+  EXPECT_EQ(library->help, "Kestrix ActiveX Control module");
+  ASSERT_EQ(library->enumerations.size(), 1u);
+  EXPECT_EQ(library->enumerations[0].values[4].name, "TimeCritical");
+  EXPECT_EQ(library->enumerations[0].values[4].help, "Time Critical (4)");
+  const ole::InterfaceDescription* dispatch = library->FindInterface(IID__DZarn);
+  ASSERT_NE(dispatch, nullptr);
+  EXPECT_TRUE(dispatch->hidden);
+  EXPECT_EQ(dispatch->members.size(), 19u);
+  const ole::MemberDescription* get_file_data = dispatch->Find("GetFileData");
+  ASSERT_NE(get_file_data, nullptr);
+  EXPECT_EQ(get_file_data->id, 15);
+  ASSERT_EQ(get_file_data->parameters.size(), 5u);
+  EXPECT_EQ(get_file_data->parameters[1].name, "FilePath");
+  EXPECT_TRUE(get_file_data->parameters[1].by_reference);
+  EXPECT_EQ(dispatch->Find("CaseSensitive")->help.size(), 254u);
+  EXPECT_EQ(dispatch->Find(11)->type_name, "ThreadPriorities");
+  const ole::InterfaceDescription* events = library->FindInterface(IID__DZarnEvents);
+  ASSERT_NE(events, nullptr);
+  EXPECT_EQ(events->Find("OnError")->id, 3);
+  ASSERT_EQ(library->classes.size(), 1u);
+  EXPECT_EQ(library->classes[0].clsid, CLSID_Zarn);
+}
+
+struct VersionBlock {
+  const char* file_name;
+  const char* description;
+  const char* file_version;
+  const char* product_version;
+  bool self_registering;
+};
+
+TEST(ZarnModule, TheVersionBlockNamesTheLibraryAndItsVersion) {
+  const auto* block = static_cast<const VersionBlock*>(dlsym(ControlLibrary(), "kZarnVersionBlock"));
+  ASSERT_NE(block, nullptr);
+  EXPECT_STREQ(block->description, "Kestrix ActiveX");
+  EXPECT_STREQ(block->file_version, "1.6.4.0");
+  EXPECT_STREQ(block->product_version, "1.6.4.0");
+  EXPECT_TRUE(block->self_registering);
+}
+
+TEST(ZarnModule, ARegistryThatCannotBeWrittenFailsRegistrationWithTheTypeLibraryCode) {
+  kx::test::TempFolder folder;
+  kx::test::ScopedEnv registry_file("KESTRIX_REGISTRY", folder / "missing/folder/registry");
+  EXPECT_EQ(Export("DllRegisterServer")(), ole::SELFREG_E_TYPELIB);
 }
 
 }  // namespace
