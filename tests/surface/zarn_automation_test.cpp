@@ -263,3 +263,40 @@ TEST(AutomationSite, TheSitesDisplayNameNamesTheSettingsFile) {
 
 }  // namespace
 }  // namespace zarn::test
+
+namespace zarn::test {
+namespace {
+
+// Every property answers a get by its DISPID with a value of its type, and every assignable one takes
+// a value of its type by DISPID; every method is found by name and answers a call with no arguments by
+// asking for the right number.
+TEST_F(Automation, EveryMemberAnswersThroughInvokeByItsDispid) {
+  for (const ole::MemberDescription& member : ZarnDispatchInterface().members) {
+    ole::DISPPARAMS none;
+    ole::VARIANT value;
+    ole::VariantInit(&value);
+    if (member.kind == ole::MemberKind::kProperty) {
+      ASSERT_EQ(control_->Invoke(member.id, ole::GUID_NULL, 0, ole::DISPATCH_PROPERTYGET, &none, &value, nullptr,
+                                 nullptr),
+                ole::S_OK)
+          << member.name;
+      EXPECT_EQ(value.vt, member.type) << member.name;
+      if (!member.read_only) {
+        ole::DISPID named = ole::DISPID_PROPERTYPUT;
+        ole::DISPPARAMS put{&value, &named, 1, 1};
+        EXPECT_EQ(control_->Invoke(member.id, ole::GUID_NULL, 0, ole::DISPATCH_PROPERTYPUT, &put, nullptr, nullptr,
+                                   nullptr),
+                  ole::S_OK)
+            << member.name;
+      }
+      ole::VariantClear(&value);
+    } else if (!member.parameters.empty()) {
+      EXPECT_EQ(control_->Invoke(member.id, ole::GUID_NULL, 0, ole::DISPATCH_METHOD, &none, &value, nullptr, nullptr),
+                ole::DISP_E_BADPARAMCOUNT)
+          << member.name;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace zarn::test
