@@ -1,0 +1,76 @@
+#include "desktop/frame/text_helpers.h"
+
+#include <string>
+
+namespace kestrix {
+
+namespace {
+
+constexpr std::string_view kJoin = " & ";
+
+// How a control character (code below 32) is written.
+std::string ControlCharacterName(unsigned char code) {
+  switch (code) {
+    case 0:
+      return "vbNullChar & ";
+    case 9:
+      return "  ";
+    case 10:
+      return "<LF> & ";
+    case 13:
+      return "<CR>& ";
+    default:
+      return "Chr$(" + std::to_string(code) + ") & ";
+  }
+}
+
+// Replaces the leftmost occurrence again and again until none is left.
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
+  for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from))
+    text.replace(at, from.size(), to);
+}
+
+}  // namespace
+
+std::string TrimAtNull(std::string_view text) {
+  return std::string(text.substr(0, text.find('\0')));
+}
+
+std::string MakeDisplayLiteral(std::string_view line) {
+  std::string result;
+  bool inside_quotes = false;
+  for (const char c : line) {
+    const auto code = static_cast<unsigned char>(c);
+    if (code < 32) {
+      if (inside_quotes) {
+        result += "\" & ";
+        inside_quotes = false;
+      }
+      result += ControlCharacterName(code);
+      continue;
+    }
+    if (!inside_quotes) {
+      result += '"';
+      inside_quotes = true;
+    }
+    result += c;
+    if (c == '"') result += '"';
+  }
+  if (inside_quotes)
+    result += '"';
+  else if (result.size() >= kJoin.size() &&
+           result.compare(result.size() - kJoin.size(), kJoin.size(), kJoin) == 0)
+    result.resize(result.size() - kJoin.size());
+  ReplaceAll(result, "vbCr & vbLf", "vbCrLf");
+  return result.empty() ? "\"\"" : result;
+}
+
+std::string NextMarqueeText(std::string_view text) {
+  static int counter = 0;
+  if (counter > 80) counter = 0;
+  std::string prefix(text.substr(0, static_cast<std::size_t>(counter)));
+  ++counter;
+  return prefix;
+}
+
+}  // namespace kestrix
