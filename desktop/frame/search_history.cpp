@@ -1,0 +1,48 @@
+#include "desktop/frame/search_history.h"
+
+#include <algorithm>
+
+#include "desktop/frame/settings_file.h"
+
+namespace kestrix {
+
+namespace {
+
+constexpr int kHistoryKeys = 20;
+// What a read of a key that holds no entry answers.
+constexpr std::string_view kNoEntry = "+-!#";
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return lower(x) == lower(y);
+  });
+}
+
+std::string KeyOf(std::string_view section, int number) {
+  return std::string(section) + std::to_string(number);
+}
+
+}  // namespace
+
+void AddToHistory(SearchHistory& history, std::string_view text) {
+  if (text.empty()) return;
+  std::erase_if(history, [text](const std::string& entry) { return SameIgnoringCase(entry, text); });
+  history.emplace_back(text);
+}
+
+void SaveHistory(const std::string& ini_file, std::string_view section, const SearchHistory& history) {
+  int key = kHistoryKeys;
+  for (auto entry = history.rbegin(); entry != history.rend() && key >= 1; ++entry, --key)
+    WriteSetting(ini_file, section, KeyOf(section, key), *entry);
+}
+
+void LoadHistory(const std::string& ini_file, std::string_view section, SearchHistory& history) {
+  history.clear();
+  for (int key = 1; key <= kHistoryKeys; ++key) {
+    const std::string value = ReadSetting(ini_file, section, KeyOf(section, key), kNoEntry);
+    if (value != kNoEntry) AddToHistory(history, value);
+  }
+}
+
+}  // namespace kestrix
