@@ -1,0 +1,18 @@
+// LoadFileAroundLine: fills the hit viewer's grid with the lines around a finding — the 99 lines before
+// it, the line itself and the 99 after it, each shown as a literal (MakeDisplayLiteral) — and marks and
+// scrolls to the finding's line. Lines end at CR LF, LF or CR, the rule the search engine counts by, so
+// the marked row is the finding's line.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace kestrix {
+
+class FlexGrid;
+
+// A file that cannot be read is reported in a message box ("File Name:  <path>  Not Found or can't
+// open!"); the grid keeps what was added before the failure.
+void LoadFileAroundLine(FlexGrid& grid, const std::string& path, std::int32_t line);
+
+}  // namespace kestrix

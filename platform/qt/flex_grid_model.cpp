@@ -1,0 +1,175 @@
+#include "platform/qt/flex_grid_model.h"
+
+#include <QBrush>
+#include <QFont>
+#include <QGuiApplication>
+#include <QPalette>
+#include <algorithm>
+#include <iterator>
+
+namespace kestrix {
+
+FlexGridModel::FlexGridModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void FlexGridModel::SetRows(int rows) {
+  const int old = Rows();
+  if (rows > old) {
+    beginInsertRows(QModelIndex(), TableRow(old), TableRow(rows) - 1);
+    rows_.resize(rows);
+    endInsertRows();
+  } else if (rows < old) {
+    beginRemoveRows(QModelIndex(), TableRow(rows), TableRow(old) - 1);
+    rows_.resize(rows);
+    endRemoveRows();
+  }
+}
+
+void FlexGridModel::SetCols(int cols) {
+  const int old = cols_;
+  if (cols > old) {
+    beginInsertColumns(QModelIndex(), old, cols - 1);
+    cols_ = cols;
+    endInsertColumns();
+  } else if (cols < old) {
+    beginRemoveColumns(QModelIndex(), cols, old - 1);
+    for (Row& row : rows_) {
+      row.text.Truncate(cols);
+      if (row.styles && static_cast<int>(row.styles->size()) > cols) row.styles->resize(cols);
+    }
+    cols_ = cols;
+    fixed_cols_ = std::min(fixed_cols_, cols);
+    endRemoveColumns();
+  }
+}
+
+// Row 0 moves between the table and the header, so the other rows, their heights and the column widths
+// stay as they are.
+void FlexGridModel::SetFixedRows(int fixed_rows) {
+  if (fixed_rows == fixed_rows_) return;
+  if (fixed_rows == 1) {
+    beginRemoveRows(QModelIndex(), 0, 0);
+    fixed_rows_ = 1;
+    endRemoveRows();
+  } else {
+    beginInsertRows(QModelIndex(), 0, 0);
+    fixed_rows_ = 0;
+    endInsertRows();
+  }
+  if (cols_ > 0) emit headerDataChanged(Qt::Horizontal, 0, cols_ - 1);
+}
+
+void FlexGridModel::SetFixedCols(int fixed_cols) {
+  const int first = std::min(fixed_cols, fixed_cols_);
+  const int last = std::max(fixed_cols, fixed_cols_) - 1;
+  fixed_cols_ = fixed_cols;
+  if (first > last || rowCount() == 0) return;
+  emit dataChanged(index(0, first), index(rowCount() - 1, last), {Qt::BackgroundRole, Qt::ForegroundRole});
+}
+
+void FlexGridModel::SetText(int row, int col, const QString& text) {
+  rows_[row].text.SetCell(col, text);
+  CellChanged(row, col);
+}
+
+CellStyle FlexGridModel::Style(int row, int col) const {
+  const auto& styles = rows_[row].styles;
+  if (!styles || col >= static_cast<int>(styles->size())) return CellStyle{};
+  return (*styles)[col];
+}
+
+void FlexGridModel::SetStyle(int row, int col, const CellStyle& style) {
+  auto& styles = rows_[row].styles;
+  if (!styles) styles = std::make_unique<std::vector<CellStyle>>();
+  if (static_cast<int>(styles->size()) <= col) styles->resize(col + 1);
+  (*styles)[col] = style;
+  if (std::all_of(styles->begin(), styles->end(), [](const CellStyle& s) { return s.IsPlain(); })) {
+    styles.reset();
+  }
+  CellChanged(row, col);
+}
+
+void FlexGridModel::CellChanged(int row, int col) {
+  if (row < fixed_rows_) {
+    emit headerDataChanged(Qt::Horizontal, col, col);
+    return;
+  }
+  const QModelIndex cell = index(TableRow(row), col);
+  emit dataChanged(cell, cell);
+}
+
+void FlexGridModel::InsertRows(int at, const QStringList& tab_texts) {
+  if (tab_texts.isEmpty()) return;
+  std::vector<Row> added(tab_texts.size());
+  for (qsizetype i = 0; i < tab_texts.size(); ++i)
+    added[i].text = PackedRow::FromTabText(tab_texts[i], cols_);
+  const int first = TableRow(at);
+  beginInsertRows(QModelIndex(), first, first + static_cast<int>(added.size()) - 1);
+  rows_.insert(rows_.begin() + at, std::make_move_iterator(added.begin()),
+               std::make_move_iterator(added.end()));
+  endInsertRows();
+}
+
+void FlexGridModel::ClearCells() {
+  for (Row& row : rows_) {
+    row.text.Clear();
+    row.styles.reset();
+  }
+  if (cols_ == 0) return;
+  if (fixed_rows_ > 0) emit headerDataChanged(Qt::Horizontal, 0, cols_ - 1);
+  if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, cols_ - 1));
+}
+
+int FlexGridModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : Rows() - fixed_rows_;
+}
+
+int FlexGridModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : cols_;
+}
+
+QVariant FlexGridModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || index.row() >= rowCount() || index.column() >= cols_) return QVariant();
+  return CellData(GridRow(index.row()), index.column(), role);
+}
+
+QVariant FlexGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation == Qt::Vertical) return QVariant();
+  if (fixed_rows_ == 0 || section < 0 || section >= cols_) return QVariant();
+  return CellData(0, section, role);
+}
+
+Qt::ItemFlags FlexGridModel::flags(const QModelIndex& index) const {
+  if (!index.isValid()) return Qt::NoItemFlags;
+  return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+}
+
+// Fixed columns take the look of the header unless the cell has colours of its own.
+QVariant FlexGridModel::CellData(int row, int col, int role) const {
+  switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+      return Text(row, col);
+    case Qt::FontRole: {
+      if (!Style(row, col).bold) return QVariant();
+      QFont bold;
+      bold.setBold(true);
+      return bold;
+    }
+    case Qt::BackgroundRole: {
+      const CellStyle style = Style(row, col);
+      if (style.back) return QBrush(*style.back);
+      if (col < fixed_cols_ && row >= fixed_rows_) return QGuiApplication::palette().button();
+      return QVariant();
+    }
+    case Qt::ForegroundRole: {
+      const CellStyle style = Style(row, col);
+      if (style.fore) return QBrush(*style.fore);
+      if (col < fixed_cols_ && row >= fixed_rows_) return QGuiApplication::palette().buttonText();
+      return QVariant();
+    }
+    default:
+      return QVariant();
+  }
+}
+
+}  // namespace kestrix

@@ -1,0 +1,45 @@
+#include "platform/qt/message_box.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <utility>
+
+namespace kestrix {
+
+namespace {
+
+MessageAnswer ShowQtMessageBox(QWidget* owner, const QString& text, const QString& title,
+                               MessageButtons buttons) {
+  QMessageBox::StandardButtons shown = QMessageBox::Ok;
+  if (buttons == MessageButtons::kOkCancel) shown = QMessageBox::Ok | QMessageBox::Cancel;
+  if (buttons == MessageButtons::kYesNo) shown = QMessageBox::Yes | QMessageBox::No;
+  const QString caption = title.isEmpty() ? QApplication::applicationDisplayName() : title;
+  switch (QMessageBox::information(owner, caption, text, shown)) {
+    case QMessageBox::Cancel:
+      return MessageAnswer::kCancel;
+    case QMessageBox::Yes:
+      return MessageAnswer::kYes;
+    case QMessageBox::No:
+      return MessageAnswer::kNo;
+    default:
+      return MessageAnswer::kOk;
+  }
+}
+
+MessagePresenter& Presenter() {
+  static MessagePresenter presenter;
+  return presenter;
+}
+
+}  // namespace
+
+MessageAnswer MessageBox(QWidget* owner, const QString& text, const QString& title, MessageButtons buttons) {
+  if (const MessagePresenter& presenter = Presenter()) return presenter(owner, text, title, buttons);
+  return ShowQtMessageBox(owner, text, title, buttons);
+}
+
+MessagePresenter SetMessagePresenter(MessagePresenter presenter) {
+  return std::exchange(Presenter(), std::move(presenter));
+}
+
+}  // namespace kestrix

@@ -1,0 +1,24 @@
+// Message boxes of the desktop program: modal, owned by a window (or by none), with the buttons asked for.
+// A program without a screen, such as a test, puts a presenter of its own in place to see what would
+// have been shown and to answer it.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace kestrix {
+
+enum class MessageButtons { kOk, kOkCancel, kYesNo };
+enum class MessageAnswer { kOk, kCancel, kYes, kNo };
+
+MessageAnswer MessageBox(QWidget* owner, const QString& text, const QString& title = {},
+                         MessageButtons buttons = MessageButtons::kOk);
+
+using MessagePresenter = std::function<MessageAnswer(QWidget* owner, const QString& text,
+                                                     const QString& title, MessageButtons buttons)>;
+// Puts `presenter` in place (an empty one restores the real message box); returns the one it replaces.
+MessagePresenter SetMessagePresenter(MessagePresenter presenter);
+
+}  // namespace kestrix
