@@ -1,0 +1,11 @@
+#include "desktop/frame/browse_for_folder.h"
+
+#include "platform/qt/folder_browser.h"
+
+namespace kestrix {
+
+QString BrowseForFolder(QWidget* owner) {
+  return ShowFolderBrowser(owner, "Select Directory");
+}
+
+}  // namespace kestrix

@@ -1,0 +1,25 @@
+// A Qt window seen as a PlacedWindow: its object name, its edges in twips (a child window's relative to
+// its parent, the main window's client area) and its state.
+#pragma once
+
+#include "desktop/frame/window_placement.h"
+
+class QWidget;
+
+namespace kestrix {
+
+class WidgetPlacement : public PlacedWindow {
+ public:
+  explicit WidgetPlacement(QWidget& window) : window_(window) {}
+
+  std::string Name() const override;
+  WindowState State() const override;
+  void SetState(WindowState state) override;
+  Twips Geometry() const override;
+  void SetGeometry(const Twips& geometry) override;
+
+ private:
+  QWidget& window_;
+};
+
+}  // namespace kestrix

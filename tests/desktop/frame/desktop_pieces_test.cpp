@@ -1,0 +1,76 @@
+// The desktop's Qt pieces of the frame: the folder picker, placement kept in the per-user settings
+// store, a real window's placement, and how the user's editor is started.
+#include <gtest/gtest.h>
+
+#include <QWidget>
+
+#include "desktop/frame/browse_for_folder.h"
+#include "desktop/frame/placement_settings.h"
+#include "desktop/frame/widget_placement.h"
+#include "platform/qt/desktop_services.h"
+#include "platform/qt/folder_browser.h"
+#include "tests/support/temp_folder.h"
+
+namespace kestrix {
+namespace {
+
+TEST(BrowseForFolder, AsksForADirectoryWithItsTitleAndPassesTheAnswerOn) {
+  QWidget owner;
+  QWidget* asked_owner = nullptr;
+  QString asked_title;
+  QString answer = "/home/someone/projects";
+  const FolderPresenter previous = SetFolderPresenter([&](QWidget* o, const QString& title) {
+    asked_owner = o;
+    asked_title = title;
+    return answer;
+  });
+  EXPECT_EQ(BrowseForFolder(&owner), "/home/someone/projects");
+  EXPECT_EQ(asked_owner, &owner);
+  EXPECT_EQ(asked_title, "Select Directory");
+  answer.clear();  // cancelled
+  EXPECT_EQ(BrowseForFolder(&owner), "");
+  SetFolderPresenter(previous);
+}
+
+TEST(PlacementSettings, ValuesSurviveInTheUsersSettingsStore) {
+  kx::test::TempFolder folder;
+  kx::test::ScopedEnv config("XDG_CONFIG_HOME", folder.path());
+  {
+    PlacementSettings store("KestrixDemo");
+    store.Set("frmMainMDISettings", "Left", "1440");
+  }
+  PlacementSettings again("KestrixDemo");
+  EXPECT_EQ(again.Get("frmMainMDISettings", "Left"), "1440");
+  EXPECT_EQ(again.Get("frmMainMDISettings", "Top"), std::nullopt);
+}
+
+TEST(WidgetPlacement, AWindowComesBackWithItsRectangleAndState) {
+  QWidget closed;
+  closed.setObjectName("frmMainMDI");
+  closed.setGeometry(100, 120, 640, 480);
+  closed.show();
+  WidgetPlacement closed_placement(closed);
+  EXPECT_EQ(closed_placement.Name(), "frmMainMDI");
+  const PlacedWindow::Twips saved = closed_placement.Geometry();
+  QWidget opened;
+  opened.show();  // so that the frame the window system adds is known
+  WidgetPlacement opened_placement(opened);
+  opened_placement.SetGeometry(saved);
+  EXPECT_EQ(opened.frameGeometry(), closed.frameGeometry());
+  opened_placement.SetState(WindowState::kMaximised);
+  EXPECT_EQ(opened_placement.State(), WindowState::kMaximised);
+}
+
+TEST(DesktopServices, TheEditorComesFromVisualThenEditorWithItsOwnArguments) {
+  kx::test::ScopedEnv visual("VISUAL", std::nullopt);
+  kx::test::ScopedEnv editor("EDITOR", "emacs -nw");
+  EXPECT_EQ(EditorCommand("/tmp/a b.csv"), (QStringList{"emacs", "-nw", "/tmp/a b.csv"}));
+  kx::test::ScopedEnv visual_set("VISUAL", "gedit");
+  EXPECT_EQ(EditorCommand("/tmp/r.csv"), (QStringList{"gedit", "/tmp/r.csv"}));
+  kx::test::ScopedEnv none_visual("VISUAL", "  ");
+  kx::test::ScopedEnv none_editor("EDITOR", std::nullopt);
+  EXPECT_EQ(EditorCommand("/tmp/r.csv"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace kestrix
