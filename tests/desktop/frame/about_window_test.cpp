@@ -1,0 +1,47 @@
+// The About window's animation: pictures 1 to 6 in turn, one per tick, starting afresh at each opening.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+
+#include "desktop/frame/about_window.h"
+
+namespace kestrix {
+namespace {
+
+TEST(AboutWindow, ShowsItsCaptionAndTheProductName) {
+  frmAbout about;
+  EXPECT_EQ(about.windowTitle(), "About Kestrix");
+  EXPECT_EQ(about.findChild<QLabel*>("lblProduct")->text(), "Kestrix (Pro)");
+  EXPECT_TRUE(about.Timer1.isActive());
+  EXPECT_EQ(about.Timer1.interval(), 500);
+}
+
+TEST(AboutWindow, EachTickShowsTheNextPictureAndHidesTheOneBefore) {
+  frmAbout about;
+  about.show();
+  EXPECT_EQ(about.VisiblePicture(), 0);  // nothing until the first tick
+  for (int round = 0; round < 2; ++round) {
+    for (int picture = 1; picture <= 6; ++picture) {
+      about.Timer1_Timer();
+      EXPECT_EQ(about.VisiblePicture(), picture);
+      EXPECT_FALSE(
+          about.findChild<QLabel*>(QString("Image%1").arg(picture == 1 ? 6 : picture - 1))->isVisible());
+    }
+  }
+}
+
+TEST(AboutWindow, OpeningItAgainStartsAtPictureOne) {
+  {
+    frmAbout first;
+    first.Timer1_Timer();
+    first.Timer1_Timer();
+    EXPECT_EQ(first.AnimationStep(), 3);
+  }
+  frmAbout second;
+  EXPECT_EQ(second.AnimationStep(), 1);
+  second.Timer1_Timer();
+  EXPECT_EQ(second.VisiblePicture(), 1);
+}
+
+}  // namespace
+}  // namespace kestrix
