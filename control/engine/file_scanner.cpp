@@ -6,7 +6,7 @@
 #include <climits>
 
 #include "control/engine/block_search.h"
-#include "control/engine/extension_filter.h"
+#include "control/engine/office_document.h"
 
 namespace zarn {
 
@@ -76,15 +76,10 @@ const CompiledSearch* FileScanner::CurrentSearch() {
 // application converted it; any other file, or a failed conversion, is read as it is.
 std::string FileScanner::FileToRead(const std::string& full_path, std::string_view entry_name) {
   if (!host_.Options().Get(SearchOptions::Flag::kSupportOfficeDocs)) return full_path;
-  OfficeApplication application;
-  if (ExtensionFilter(entry_name, "*.DOC"))
-    application = OfficeApplication::kWord;
-  else if (ExtensionFilter(entry_name, "*.XLS"))
-    application = OfficeApplication::kExcel;
-  else
-    return full_path;
+  const std::optional<OfficeApplication> application = OfficeApplicationOf(entry_name);
+  if (!application) return full_path;
   const std::string text_file = host_.State().TemporaryTextFile();
-  if (host_.ConvertOfficeDocument(application, full_path, text_file)) return text_file;
+  if (host_.ConvertOfficeDocument(*application, full_path, text_file)) return text_file;
   return full_path;
 }
 

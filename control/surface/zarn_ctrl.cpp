@@ -1,11 +1,10 @@
 #include "control/surface/zarn_ctrl.h"
 
-#include "control/engine/extension_filter.h"
+#include "control/engine/office_document.h"
 #include "control/engine/pattern_matcher.h"
 #include "control/engine/search_job.h"
 #include "control/surface/control_settings.h"
 #include "control/surface/error_messages.h"
-#include "control/surface/office_conversion.h"
 #include "control/surface/option_rules.h"
 #include "platform/win/ticks.h"
 #include "platform/win/windows_folder.h"
@@ -47,7 +46,8 @@ void CZarnCtrl::LoadSettings() {
 }
 
 void CZarnCtrl::SaveSettings() {
-  if (const std::optional<std::string> file = SettingsFileName(display_name_)) WriteControlSettings(*file, Options());
+  if (const std::optional<std::string> file = SettingsFileName(display_name_))
+    WriteControlSettings(*file, Options());
 }
 
 bool CZarnCtrl::SetFlag(SearchOptions::Flag which, bool value) {
@@ -146,9 +146,8 @@ bool CZarnCtrl::GetFileData(std::int32_t record_number, std::string* file_path, 
 
 bool CZarnCtrl::SaveOfficeDocAsText(const std::string& source, const std::string& target) {
   const std::string_view name = std::string_view(source).substr(source.rfind('/') + 1);
-  if (ExtensionFilter(name, "*.DOC")) return ConvertWordDocument(source, target);
-  if (ExtensionFilter(name, "*.XLS")) return ConvertExcelWorkbook(source, target);
-  return false;
+  const std::optional<OfficeApplication> application = OfficeApplicationOf(name);
+  return application && state_->ConvertOfficeDocument(*application, source, target);
 }
 
 void CZarnCtrl::UseDisplayName(std::string_view display_name) {

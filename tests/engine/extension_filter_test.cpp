@@ -1,4 +1,5 @@
 #include "control/engine/extension_filter.h"
+#include "control/engine/office_document.h"
 
 #include <gtest/gtest.h>
 
@@ -63,6 +64,22 @@ TEST(ExtensionFilter, OnlyAsciiLettersAreUpperCased) {
   EXPECT_FALSE(ExtensionFilter("a.\xE9", "*.\xC9"));
   EXPECT_TRUE(ExtensionFilter("a.\xE9", "*.\xE9"));
   EXPECT_FALSE(ExtensionFilter("a.{", "*.["));
+}
+
+}  // namespace
+}  // namespace zarn
+
+namespace zarn {
+namespace {
+
+TEST(OfficeApplicationOf, WordFirstThenExcelByTheFiltersRule) {
+  EXPECT_EQ(OfficeApplicationOf("report.doc"), OfficeApplication::kWord);
+  EXPECT_EQ(OfficeApplicationOf("B.DO"), OfficeApplication::kWord);
+  EXPECT_EQ(OfficeApplicationOf("c.xls"), OfficeApplication::kExcel);
+  EXPECT_EQ(OfficeApplicationOf("notes.docx"), std::nullopt);
+  EXPECT_EQ(OfficeApplicationOf("e.xlsx"), std::nullopt);
+  EXPECT_EQ(OfficeApplicationOf("report.txt"), std::nullopt);
+  EXPECT_EQ(OfficeApplicationOf("README"), std::nullopt);
 }
 
 }  // namespace
