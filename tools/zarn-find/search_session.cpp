@@ -51,7 +51,7 @@ class Session {
 
 Session::Session(const CommandLine& line)
     : line_(line),
-      control_(kDisplayName, EventSink::Handlers{[this] { OnScanCompleted(); },
+      control_(kDisplayName, ZarnClient::Handlers{[this] { OnScanCompleted(); },
                                                  [this](std::int32_t code, const std::string& text) {
                                                    OnError(code, text);
                                                  }}) {

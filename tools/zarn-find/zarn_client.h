@@ -3,19 +3,24 @@
 // host of the control does.
 #pragma once
 
-#include <map>
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
-#include "platform/ole/connection_point.h"
+#include "platform/ole/dispatch_driver.h"
 #include "platform/ole/display_name_site.h"
-#include "tools/zarn-find/host_objects.h"
+#include "platform/ole/event_sink.h"
 
 namespace zarn_find {
 
 class ZarnClient {
  public:
-  ZarnClient(const std::string& display_name, EventSink::Handlers handlers);
+  struct Handlers {
+    std::function<void()> scan_completed;
+    std::function<void(std::int32_t code, const std::string& text)> error;
+  };
+  ZarnClient(const std::string& display_name, Handlers handlers);
   ~ZarnClient();
   ZarnClient(const ZarnClient&) = delete;
   ZarnClient& operator=(const ZarnClient&) = delete;
@@ -23,13 +28,13 @@ class ZarnClient {
   // S_OK when the control was created; otherwise why not.
   ole::HRESULT CreationResult() const { return created_; }
 
-  void SetBool(const char* name, bool value);
-  void SetLong(const char* name, std::int32_t value);
-  void SetText(const char* name, std::string_view bytes);
-  std::int32_t GetLong(const char* name);
-  bool GetBool(const char* name);
+  void SetBool(const char* name, bool value) { control_.PutBool(name, value); }
+  void SetLong(const char* name, std::int32_t value) { control_.PutLong(name, value); }
+  void SetText(const char* name, std::string_view bytes) { control_.PutText(name, bytes); }
+  std::int32_t GetLong(const char* name) { return control_.GetLong(name); }
+  bool GetBool(const char* name) { return control_.GetBool(name); }
   bool CallBool(const char* name, std::string_view text_argument = {}, bool with_argument = false);
-  void Call(const char* name);
+  void Call(const char* name) { control_.Call(name); }
 
   // Reads record `number` into path(), line(), column() and text(); false when there is none.
   bool GetFileData(std::int32_t number);
@@ -39,17 +44,12 @@ class ZarnClient {
   std::int32_t column() const { return column_; }
 
  private:
-  ole::DISPID Id(const char* name);
-  ole::HRESULT Invoke(ole::DISPID id, ole::WORD flags, ole::DISPPARAMS& params, ole::VARIANT* result);
-  void Put(const char* name, ole::VARIANT& value);
-  void Advise(EventSink::Handlers handlers);
+  void Advise(Handlers handlers);
 
   ole::HRESULT created_ = ole::E_FAIL;
-  ole::ComPtr<ole::IDispatch> control_;
+  ole::DispatchDriver control_;
   ole::ComPtr<ole::DisplayNameSite> site_;
-  ole::ComPtr<ole::IConnectionPoint> events_point_;
-  ole::DWORD events_cookie_ = 0;
-  std::map<std::string, ole::DISPID, std::less<>> ids_;
+  ole::EventConnection events_;
   ole::BSTR path_ = nullptr;  // handed to GetFileData, which frees and replaces them
   ole::BSTR text_ = nullptr;
   std::int32_t line_ = 0;

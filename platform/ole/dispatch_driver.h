@@ -1,0 +1,52 @@
+// Late binding: driving an automation object through its IDispatch by member name, as a scripting host
+// does. Names are looked up once and remembered; every call reports the object's HRESULT, and the typed
+// helpers answer a neutral value (false, 0, "") when the call fails or the result has another type.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "platform/ole/dispatch.h"
+#include "platform/ole/variant.h"
+
+namespace ole {
+
+class DispatchDriver {
+ public:
+  DispatchDriver() = default;
+  explicit DispatchDriver(ComPtr<IDispatch> object) : object_(std::move(object)) {}
+
+  explicit operator bool() const { return static_cast<bool>(object_); }
+  const ComPtr<IDispatch>& Object() const { return object_; }
+  void Reset();
+
+  // The member's DISPID, or DISPID_UNKNOWN when the object has no such member.
+  DISPID IdOf(std::string_view name);
+
+  // Arguments are given last to first, as DISPPARAMS holds them.
+  HRESULT Invoke(DISPID id, WORD flags, std::span<VARIANT> arguments, VARIANT* result);
+  HRESULT Put(std::string_view name, VARIANT& value);
+  HRESULT Get(std::string_view name, VARIANT& result);  // the caller clears `result`
+  HRESULT Call(std::string_view name, std::span<VARIANT> arguments = {}, VARIANT* result = nullptr);
+
+  HRESULT PutBool(std::string_view name, bool value);
+  HRESULT PutLong(std::string_view name, std::int32_t value);
+  HRESULT PutText(std::string_view name, std::string_view bytes);
+  bool GetBool(std::string_view name);
+  std::int32_t GetLong(std::string_view name);
+  std::string GetText(std::string_view name);
+  // A method whose result is an automation boolean: true only when it answered TRUE.
+  bool CallBool(std::string_view name, std::span<VARIANT> arguments = {});
+
+ private:
+  ComPtr<IDispatch> object_;
+  std::map<std::string, DISPID, std::less<>> ids_;
+};
+
+// True when `result` is an automation boolean holding TRUE.
+bool IsTrue(const VARIANT& result);
+
+}  // namespace ole
