@@ -1,9 +1,17 @@
 #include "desktop/frame/placement_settings.h"
 
+#include <QDir>
+
 namespace kestrix {
 
 PlacementSettings::PlacementSettings(const QString& application)
-    : settings_(QSettings::NativeFormat, QSettings::UserScope, "Kestrix", application) {}
+    : settings_(FileOf(application), QSettings::IniFormat) {}
+
+QString PlacementSettings::FileOf(const QString& application) {
+  QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+  if (config.isEmpty()) config = QDir::homePath() + "/.config";
+  return QDir::cleanPath(config + "/Kestrix/" + application + ".conf");
+}
 
 QString PlacementSettings::KeyOf(const std::string& section, const std::string& key) {
   return QString::fromStdString(section) + "/" + QString::fromStdString(key);

@@ -1,5 +1,6 @@
-// The per-user settings store of window placement, in Qt's settings of the program (its native format),
-// under the program's title: sections as groups, values as text.
+// The per-user settings store of window placement: a Qt settings file of the program, kept under the
+// program's title in $XDG_CONFIG_HOME/Kestrix (else $HOME/.config/Kestrix) as "<title>.conf"; sections
+// as groups, values as text.
 #pragma once
 
 #include <QSettings>
@@ -9,10 +10,16 @@
 
 namespace kestrix {
 
+// The desktop program's title, under which its windows' placement is kept.
+inline constexpr const char* kProgramTitle = "KestrixDemo";
+
 class PlacementSettings : public PlacementStore {
  public:
-  // `application` is the program's title.
+  // `application` is the program's title. The file is chosen now, from the environment as it is now.
   explicit PlacementSettings(const QString& application);
+
+  // The full name of the settings file for `application`.
+  static QString FileOf(const QString& application);
 
   std::optional<std::string> Get(const std::string& section, const std::string& key) const override;
   void Set(const std::string& section, const std::string& key, const std::string& value) override;

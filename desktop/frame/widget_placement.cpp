@@ -7,7 +7,7 @@
 namespace kestrix {
 
 std::string WidgetPlacement::Name() const {
-  return window_.objectName().toStdString();
+  return name_.empty() ? window_.objectName().toStdString() : name_;
 }
 
 WindowState WidgetPlacement::State() const {

@@ -2,6 +2,8 @@
 // its parent, the main window's client area) and its state.
 #pragma once
 
+#include <string>
+
 #include "desktop/frame/window_placement.h"
 
 class QWidget;
@@ -11,6 +13,8 @@ namespace kestrix {
 class WidgetPlacement : public PlacedWindow {
  public:
   explicit WidgetPlacement(QWidget& window) : window_(window) {}
+  // A window kept under another name than its object name (a child window's frame in the main window).
+  WidgetPlacement(QWidget& window, std::string name) : window_(window), name_(std::move(name)) {}
 
   std::string Name() const override;
   WindowState State() const override;
@@ -20,6 +24,7 @@ class WidgetPlacement : public PlacedWindow {
 
  private:
   QWidget& window_;
+  std::string name_;  // empty: the window's object name
 };
 
 }  // namespace kestrix

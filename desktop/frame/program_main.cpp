@@ -1,0 +1,19 @@
+// KestrixDemo: starts into the main window, whose search window hosts the search control. The control's
+// window messages (its event relay) are delivered inside Qt's event loop by the message pump.
+#include <QApplication>
+
+#include "desktop/frame/main_window.h"
+#include "desktop/frame/placement_settings.h"
+#include "desktop/search/search_window.h"
+#include "platform/qt/message_pump.h"
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(kestrix::kProgramTitle);
+  kestrix::MessagePump pump;
+  kestrix::frmMainMDI main_window([](kestrix::ProgramFrame& frame, QMdiArea& area) -> QWidget* {
+    return new kestrix::frmFindTextInFiles(frame, area);
+  });
+  main_window.show();
+  return QApplication::exec();
+}

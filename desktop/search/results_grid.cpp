@@ -1,0 +1,156 @@
+// The results grid: one finding per row under the header "File", "Line", "Col", "Item Found", copied from
+// the control record by record; the window's layout; the row sizing of the viewer grid; the font.
+#include <QApplication>
+#include <QFontMetrics>
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QToolBar>
+#include <cmath>
+
+#include "desktop/search/search_window.h"
+#include "desktop/search/status_texts.h"
+#include "desktop/search/zarn_control.h"
+#include "platform/qt/flex_grid.h"
+#include "platform/qt/status_bar.h"
+
+namespace kestrix {
+
+namespace {
+
+constexpr const char* kHeaders[4] = {"File", "Line", "Col", "Item Found"};
+constexpr int kYieldEvery = 25;          // records between two passes of the event loop while copying
+constexpr int kViewerMarginTwips = 260;  // the viewer grid's second, empty column
+
+QString RowText(const Finding& finding) {
+  return finding.path + '\t' + QString::number(finding.line) + '\t' + QString::number(finding.column) + '\t' +
+         finding.text;
+}
+
+}  // namespace
+
+void frmFindTextInFiles::ResetFindingsGrid() {
+  if (fgFiles)
+    for (int col = 0; col < 4; ++col) mlColWidth[col] = fgFiles->ColWidth(col);
+  fgFiles = nullptr;
+  if (auto* old = findChild<FlexGrid*>("fgFiles", Qt::FindDirectChildrenOnly)) {
+    // A copy that yielded to the event loop may still be inside this grid's code: it goes later.
+    old->hide();
+    old->setObjectName(QString());
+    old->deleteLater();
+  }
+  fgDummy->hide();
+  fgFiles = CreateFindingsGrid();
+  ++grid_generation_;
+  copy_stopped_ = false;
+  Form_Resize();
+  mlFindingsShown = 0;
+}
+
+FlexGrid* frmFindTextInFiles::CreateFindingsGrid() {
+  auto* grid = new FlexGrid(this);
+  grid->setObjectName("fgFiles");
+  grid->SetCols(4);
+  grid->SetFixedCols(0);
+  grid->SetRows(1);
+  grid->SetSelectionModeByRow(true);
+  grid->SetAllowUserResizingColumns(true);
+  grid->SetAllowBigSelection(false);
+  grid->SetWordWrap(true);
+  for (int col = 0; col < 4; ++col) {
+    grid->SetTextMatrix(0, col, kHeaders[col]);
+    grid->SetColWidth(col, mlColWidth[col]);
+  }
+  // The results keep the window's font and the hint of the grid they replace.
+  grid->setFont(CommonDialog1.ToFont());
+  grid->setToolTip(fgDummy->toolTip());
+  connect(grid, &FlexGrid::DblClick, this, &frmFindTextInFiles::fgFiles_DblClick);
+  setTabOrder(cmdFindText, grid);
+  grid->show();
+  return grid;
+}
+
+// Copies up to `limit` new findings (all remaining ones when `limit` is below 1), showing the count and
+// letting the event loop run every 25 records. The copy ends early when a record cannot be read, when
+// the search is aborted, when a new search replaced the grid meanwhile or when the window was closed
+// (and may be gone: the caller checks before it touches the window again).
+void frmFindTextInFiles::FetchFindings(std::int32_t limit) {
+  const std::int32_t count = Zarn1->SearchCount();
+  if (limit < 1) limit = count - mlFindingsShown;
+  const std::int64_t last = std::min<std::int64_t>(std::int64_t{mlFindingsShown} + limit - 1, count - 1);
+  const std::uint64_t generation = grid_generation_;
+  // The event loop may close the window, start a new search or abort this one.
+  const QPointer<frmFindTextInFiles> alive(this);
+  const auto still_wanted = [&] {
+    return alive && generation == grid_generation_ && !copy_stopped_ && fgFiles;
+  };
+  QStringList rows;
+  Finding finding;
+  for (std::int64_t i = mlFindingsShown; i <= last; ++i) {
+    if (!Zarn1->GetFileData(static_cast<std::int32_t>(i), finding)) break;
+    rows << RowText(finding);
+    ++mlFindingsShown;
+    if (i % kYieldEvery != 0) continue;
+    AddFindingRows(rows);
+    QApplication::processEvents();
+    if (!still_wanted()) return;
+  }
+  AddFindingRows(rows);
+  QApplication::processEvents();
+}
+
+// The rows copied since the last pass of the event loop go into the grid in one insertion.
+void frmFindTextInFiles::AddFindingRows(QStringList& rows) {
+  if (!rows.isEmpty() && fgFiles) fgFiles->AddItems(rows);
+  rows.clear();
+  sbStatus->SetPanelText(kHitCountPanel, QString::number(mlFindingsShown));
+}
+
+void frmFindTextInFiles::Form_Resize() {
+  if (frame_.AppClosing() || (sub_window_ && sub_window_->isMinimized())) return;
+  const int free_height = std::max(0, height() - sbStatus->height() - Toolbar1->height());
+  const int top = Toolbar1->height();
+  const int viewer_height = static_cast<int>(std::lround(free_height * 10.0 / 20));
+  const int results_height = static_cast<int>(std::lround(free_height * 7.0 / 20));
+  const int errors_height = static_cast<int>(std::lround(free_height * 3.0 / 20));
+  msfgFileWithHit->setGeometry(0, top, width(), viewer_height);
+  msfgFileWithHit->SetColWidth(0, std::max(0, PixelsToTwipsX(width(), this) - kViewerMarginTwips));
+  msfgFileWithHit->SetColWidth(1, kViewerMarginTwips);
+  SizeRowsOfMSFlexGrid(*msfgFileWithHit, 0);
+  if (fgFiles) fgFiles->setGeometry(0, top + viewer_height, width(), results_height);
+  lstErrorMessages->setGeometry(0, top + viewer_height + results_height, width(), errors_height);
+}
+
+// Rows whose text in `col` is wider than the column get the height of as many lines as it needs.
+void frmFindTextInFiles::SizeRowsOfMSFlexGrid(FlexGrid& grid, int col) {
+  grid.SetRedraw(false);
+  const QFontMetrics metrics(grid.font());
+  const int line_height = PixelsToTwipsY(metrics.height(), this) + 1;
+  const int column_width = grid.ColWidth(col);
+  for (int row = 0; row < grid.Rows(); ++row) {
+    const int text_width = PixelsToTwipsX(metrics.horizontalAdvance(grid.TextMatrix(row, col)), this);
+    if (column_width <= 0 || text_width <= column_width) continue;
+    const int lines = (text_width + column_width - 1) / column_width;
+    grid.SetRowHeight(row, line_height * lines);
+  }
+  grid.SetRedraw(true);
+}
+
+void frmFindTextInFiles::Change_Font(bool show_dialog) {
+  if (show_dialog) {
+    const std::optional<FontSettings> chosen = ShowFontDialog(this, CommonDialog1);
+    if (!chosen) return;
+    CommonDialog1 = *chosen;
+  }
+  const QFont font = CommonDialog1.ToFont();
+  msfgFileWithHit->SetRedraw(false);
+  if (fgFiles) fgFiles->SetRedraw(false);
+  msfgFileWithHit->setFont(font);
+  if (fgFiles) fgFiles->setFont(font);
+  lstErrorMessages->setFont(font);
+  Form_Resize();
+  msfgFileWithHit->SetRedraw(true);
+  if (fgFiles) fgFiles->SetRedraw(true);
+}
+
+}  // namespace kestrix

@@ -1,0 +1,18 @@
+// Arranging the child windows of a multiple-document area, by the arrangement codes the desktop program
+// uses: 0 cascades them, 1 tiles them horizontally (stacked one above the other, each the full width),
+// 2 tiles them vertically (side by side, each the full height). Other codes do nothing.
+#pragma once
+
+class QMdiArea;
+
+namespace kestrix {
+
+inline constexpr int kArrangeCascade = 0;
+inline constexpr int kArrangeTileHorizontal = 1;
+inline constexpr int kArrangeTileVertical = 2;
+
+// Tiling covers the visible child windows that are not minimised (a maximised one is restored first),
+// the topmost first; the area's whole client part is shared out, the last window taking what is left over.
+void ArrangeMdiWindows(QMdiArea& area, int code);
+
+}  // namespace kestrix
