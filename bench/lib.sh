@@ -28,6 +28,7 @@ zarn_find_nopause=$kx_build/bench/zarn-find-nopause
 kx_corpus=$kx_build/bench/kx-corpus
 kx_peak_rss=$kx_build/bench/kx-peak-rss
 kx_abort_latency=$kx_build/bench/kx-abort-latency
+kx_desktop_bench=$kx_build/bench/desktop/kx-desktop-bench
 
 # The corpus: the big file alone in its folder, the tree, and beside each the manifest kx-corpus printed
 # (written last, so a manifest means a complete corpus).
