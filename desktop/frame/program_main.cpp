@@ -4,12 +4,14 @@
 
 #include "desktop/frame/main_window.h"
 #include "desktop/frame/placement_settings.h"
+#include "desktop/frame/toolbar_picture.h"
 #include "desktop/search/search_window.h"
 #include "platform/qt/message_pump.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(kestrix::kProgramTitle);
+  QApplication::setWindowIcon(QIcon(kestrix::FindTextInFilesPicture(64)));
   kestrix::MessagePump pump;
   kestrix::frmMainMDI main_window([](kestrix::ProgramFrame& frame, QMdiArea& area) -> QWidget* {
     return new kestrix::frmFindTextInFiles(frame, area);

@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QStyle>
 #include <QToolBar>
 #include <cmath>
 
@@ -22,6 +23,7 @@ namespace {
 constexpr const char* kHeaders[4] = {"File", "Line", "Col", "Item Found"};
 constexpr int kYieldEvery = 25;          // records between two passes of the event loop while copying
 constexpr int kViewerMarginTwips = 260;  // the viewer grid's second, empty column
+constexpr int kCellMarginsPixels = 8;    // what a cell's frame and padding take from its text's width
 
 // While a copy runs, the grid paints only every quarter of a second: painting the visible rows after
 // every 25 records would take most of the copy's time, and the user sees the rows grow all the same.
@@ -88,7 +90,10 @@ FlexGrid* frmFindTextInFiles::CreateFindingsGrid() {
   grid->SetSelectionModeByRow(true);
   grid->SetAllowUserResizingColumns(true);
   grid->SetAllowBigSelection(false);
-  grid->SetWordWrap(true);
+  // One line per finding: wrapped, a cell would show only its first words.
+  grid->SetWordWrap(false);
+  // A narrow column shows both ends of a path (the file's name is at its end).
+  grid->setTextElideMode(Qt::ElideMiddle);
   for (int col = 0; col < 4; ++col) {
     grid->SetTextMatrix(0, col, kHeaders[col]);
     grid->SetColWidth(col, mlColWidth[col]);
@@ -151,24 +156,40 @@ void frmFindTextInFiles::Form_Resize() {
   const int results_height = static_cast<int>(std::lround(free_height * 7.0 / 20));
   const int errors_height = static_cast<int>(std::lround(free_height * 3.0 / 20));
   msfgFileWithHit->setGeometry(0, top, width(), viewer_height);
-  msfgFileWithHit->SetColWidth(0, std::max(0, PixelsToTwipsX(width(), this) - kViewerMarginTwips));
+  // The two columns fill the grid inside its frame and its vertical scroll bar, so that no horizontal
+  // scroll bar is needed.
+  const int inside =
+      width() - 2 * msfgFileWithHit->frameWidth() -
+      msfgFileWithHit->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, msfgFileWithHit);
+  msfgFileWithHit->SetColWidth(0, std::max(0, PixelsToTwipsX(inside, this) - kViewerMarginTwips));
   msfgFileWithHit->SetColWidth(1, kViewerMarginTwips);
   SizeRowsOfMSFlexGrid(*msfgFileWithHit, 0);
   if (fgFiles) fgFiles->setGeometry(0, top + viewer_height, width(), results_height);
   lstErrorMessages->setGeometry(0, top + viewer_height + results_height, width(), errors_height);
 }
 
-// Rows whose text in `col` is wider than the column get the height of as many lines as it needs.
+// Rows whose text in `col` is wider than the column get the height of as many lines as it needs: at
+// least its width in column widths, rounded up, and as many as wrapping it at word boundaries inside the
+// cell's margins takes, so that the whole line shows. Text is measured in the current cell's font (the
+// marked row of the viewer is bold).
 void frmFindTextInFiles::SizeRowsOfMSFlexGrid(FlexGrid& grid, int col) {
   grid.SetRedraw(false);
-  const QFontMetrics metrics(grid.font());
+  QFont font = grid.font();
+  font.setBold(grid.CellFontBold());
+  const QFontMetrics metrics(font);
   const int line_height = PixelsToTwipsY(metrics.height(), this) + 1;
   const int column_width = grid.ColWidth(col);
+  const int wrap_width = std::max(1, TwipsToPixelsX(column_width, this) - kCellMarginsPixels);
+  const int cell_padding = PixelsToTwipsY(kCellMarginsPixels / 2, this);  // the grid line and the frame
   for (int row = 0; row < grid.Rows(); ++row) {
-    const int text_width = PixelsToTwipsX(metrics.horizontalAdvance(grid.TextMatrix(row, col)), this);
+    const QString text = grid.TextMatrix(row, col);
+    const int text_width = PixelsToTwipsX(metrics.horizontalAdvance(text), this);
     if (column_width <= 0 || text_width <= column_width) continue;
-    const int lines = (text_width + column_width - 1) / column_width;
-    grid.SetRowHeight(row, line_height * lines);
+    const int by_width = (text_width + column_width - 1) / column_width;
+    const int wrapped =
+        metrics.boundingRect(QRect(0, 0, wrap_width, 1 << 20), Qt::TextWordWrap, text).height() /
+        std::max(1, metrics.lineSpacing());
+    grid.SetRowHeight(row, line_height * std::max(by_width, wrapped) + cell_padding);
   }
   grid.SetRedraw(true);
 }

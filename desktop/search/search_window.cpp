@@ -1,6 +1,7 @@
 #include "desktop/search/search_window.h"
 
 #include <QKeyEvent>
+#include <QLayout>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -8,6 +9,7 @@
 #include <QPushButton>
 #include <QToolBar>
 
+#include "desktop/frame/toolbar_picture.h"
 #include "desktop/search/options_dialog.h"
 #include "desktop/search/status_texts.h"
 #include "desktop/search/zarn_control.h"
@@ -41,6 +43,7 @@ QIcon RefreshIcon() {
 frmFindTextInFiles::frmFindTextInFiles(ProgramFrame& frame, QMdiArea& area) : frame_(frame) {
   setObjectName("frmFindTextInFiles");
   setWindowTitle("Find Text In Files");
+  setWindowIcon(QIcon(FindTextInFilesPicture(32)));
   beep = [] { Beep(); };
   CreateControls();
   sub_window_ = area.addSubWindow(this);
@@ -65,7 +68,8 @@ void frmFindTextInFiles::CreateControls() {
   msfgFileWithHit->SetFixedRows(0);
   msfgFileWithHit->SetRows(0);
   msfgFileWithHit->SetWordWrap(true);
-  msfgFileWithHit->SetSelectionModeByRow(true);
+  // The marked line shows in its own colours, not under a selection.
+  msfgFileWithHit->setSelectionMode(QAbstractItemView::NoSelection);
   fgDummy = new FlexGrid(this);
   fgDummy->setObjectName("fgDummy");
   fgDummy->SetCols(4);
@@ -87,9 +91,9 @@ void frmFindTextInFiles::CreateToolbar() {
   Toolbar1 = new QToolBar(this);
   Toolbar1->setObjectName("Toolbar1");
   Toolbar1->setIconSize(QSize(24, 24));
+  Toolbar1->layout()->setSpacing(6);
   cmdFindText = new QPushButton("Find &Text", Toolbar1);
   cmdFindText->setObjectName("cmdFindText");
-  cmdFindText->setDefault(true);
   connect(cmdFindText, &QPushButton::clicked, this, [this] { cmdFindText_Click(); });
   Toolbar1->addWidget(cmdFindText);
   cmdViewReport = new QPushButton("View Re&port", Toolbar1);

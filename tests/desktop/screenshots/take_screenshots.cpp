@@ -26,6 +26,7 @@
 #include "desktop/frame/placement_settings.h"
 #include "desktop/frame/search_history.h"
 #include "desktop/frame/settings_file.h"
+#include "desktop/frame/toolbar_picture.h"
 #include "desktop/search/options_dialog.h"
 #include "desktop/search/search_window.h"
 #include "desktop/search/status_texts.h"
@@ -161,7 +162,9 @@ class Shooter {
     Settle();
     const QString path = QDir(folder_).absoluteFilePath(name);
     const bool saved = Picture(widget).save(path, "PNG");
-    std::fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "saved" : "could not save", qPrintable(path));
+    // Without a window manager no title bar is drawn: the title is printed instead.
+    std::fprintf(saved ? stdout : stderr, "%s %s (title \"%s\")\n", saved ? "saved" : "could not save",
+                 qPrintable(path), qPrintable(widget.window()->windowTitle()));
     ok_ = ok_ && saved;
     return saved;
   }
@@ -222,6 +225,8 @@ class ScreenshotRun {
 bool ScreenshotRun::ShowMainWindow() {
   main_window_.show();
   if (!QTest::qWaitForWindowExposed(&main_window_)) return shooter_.Fail("the main window never showed");
+  std::printf("main window shown at %dx%d%s\n", main_window_.width(), main_window_.height(),
+              main_window_.isMaximized() ? " (maximised)" : "");
   // Without a window manager a maximised window keeps its small normal size; give it a usable one.
   if (main_window_.width() < kDefaultSize.width() || main_window_.height() < kDefaultSize.height()) {
     main_window_.showNormal();
@@ -313,6 +318,7 @@ int main(int argc, char** argv) {
 
   QApplication application(argc, argv);
   QApplication::setApplicationName(kestrix::kProgramTitle);
+  QApplication::setWindowIcon(QIcon(kestrix::FindTextInFilesPicture(64)));
   ScreenshotRun run(OutputFolder(QApplication::arguments()));
   return run.Run();
 }
