@@ -2,10 +2,12 @@
 // store, a real window's placement, and how the user's editor is started.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QWidget>
 
 #include "desktop/frame/browse_for_folder.h"
 #include "desktop/frame/placement_settings.h"
+#include "desktop/frame/program_folder.h"
 #include "desktop/frame/widget_placement.h"
 #include "platform/qt/desktop_services.h"
 #include "platform/qt/folder_browser.h"
@@ -70,6 +72,22 @@ TEST(DesktopServices, TheEditorComesFromVisualThenEditorWithItsOwnArguments) {
   kx::test::ScopedEnv none_visual("VISUAL", "  ");
   kx::test::ScopedEnv none_editor("EDITOR", std::nullopt);
   EXPECT_EQ(EditorCommand("/tmp/r.csv"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace kestrix
+
+namespace kestrix {
+namespace {
+
+TEST(ProgramFolder, ReportsGoToTheUsersDataFolderWhenTheProgramsFolderCannotBeWritten) {
+  kx::test::TempFolder folder;
+  kx::test::ScopedEnv data("XDG_DATA_HOME", folder / "data");
+  EXPECT_EQ(WritableFolderFor(folder / "program"), folder / "data/kestrix");  // no such folder
+  EXPECT_EQ(WritableFolderFor(""), folder / "data/kestrix");
+  const std::string program = folder.MakeFolder("program");
+  EXPECT_EQ(WritableFolderFor(program), program);
+  EXPECT_EQ(ProgramFolder(), QCoreApplication::applicationDirPath().toStdString());
 }
 
 }  // namespace
