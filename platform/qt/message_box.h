@@ -12,9 +12,11 @@ namespace kestrix {
 
 enum class MessageButtons { kOk, kOkCancel, kYesNo };
 enum class MessageAnswer { kOk, kCancel, kYes, kNo };
+enum class MessageIcon { kInformation, kWarning, kError };
 
 MessageAnswer MessageBox(QWidget* owner, const QString& text, const QString& title = {},
-                         MessageButtons buttons = MessageButtons::kOk);
+                         MessageButtons buttons = MessageButtons::kOk,
+                         MessageIcon icon = MessageIcon::kInformation);
 
 using MessagePresenter = std::function<MessageAnswer(QWidget* owner, const QString& text,
                                                      const QString& title, MessageButtons buttons)>;

@@ -1,0 +1,22 @@
+// The message boxes of libraries without a user interface of their own (the control's, through the
+// windowing library's MessageBox) shown as real modal boxes of this program, on its user-interface
+// thread: a box asked for by another thread (a search worker) is shown there, and that thread waits for
+// the user's answer. In place for as long as the object lives; create it after the QApplication.
+#pragma once
+
+#include "platform/window/message_box.h"
+
+namespace kestrix {
+
+class LibraryMessageBoxes {
+ public:
+  LibraryMessageBoxes();
+  ~LibraryMessageBoxes();
+  LibraryMessageBoxes(const LibraryMessageBoxes&) = delete;
+  LibraryMessageBoxes& operator=(const LibraryMessageBoxes&) = delete;
+
+ private:
+  win::MessageBoxPresenter previous_;
+};
+
+}  // namespace kestrix
