@@ -90,13 +90,13 @@ bool IsWindow(HWND window) {
 }
 
 UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapse_ms) {
-  if (id == 0) return 0;
   const auto now = QueueClock::now();
   const bool set = ChangeQueueOf(window, [&](ThreadQueue& queue) {
     queue.SetTimer(detail::IdOf(window), id, elapse_ms, now);
     return true;
   });
-  return set ? id : 0;
+  if (!set) return 0;
+  return id != 0 ? id : 1;  // success is never 0, also for the timer numbered 0
 }
 
 bool KillTimer(HWND window, UINT_PTR id) {

@@ -47,8 +47,8 @@ bool DestroyWindow(HWND window);
 bool IsWindow(HWND window);
 
 // Sets (or resets) timer `id` of `window` to fire every `elapse_ms` milliseconds, the first time
-// `elapse_ms` from now. Returns `id` (never 0 for a valid call), or 0 when the window does not exist or
-// `id` is 0.
+// `elapse_ms` from now. Returns `id` (1 for the timer numbered 0: success is never 0), or 0 when the
+// window does not exist.
 UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapse_ms);
 
 // Kills timer `id` of `window`; false when there is no such timer.

@@ -102,5 +102,24 @@ TEST(EventSink, HandsEachEventItsArgumentsInParameterOrder) {
   SysFreeString(text);
 }
 
+TEST(EventSink, ACatchAllHandlerSeesEveryEventAfterItsOwnHandlerUntilSilenced) {
+  std::vector<std::string> seen;
+  ComPtr<EventSink> sink;
+  sink = MakeObject<EventSink>(
+      IID_IDispatch, std::map<DISPID, EventSink::Handler>{{1, [&](const DISPPARAMS&) { seen.push_back("own 1"); }}},
+      [&](DISPID id, const DISPPARAMS& arguments) {
+        seen.push_back("all " + std::to_string(id) + " " + std::to_string(LongArgument(arguments, 0)));
+        if (id == 9) sink->Silence();  // silencing from inside the handler that runs
+      });
+  VARIANT code;
+  code.vt = VT_I4;
+  code.lVal = 77;
+  DISPPARAMS params{&code, nullptr, 1, 0};
+  for (const DISPID id : {1, -609, 9, 1})
+    EXPECT_EQ(sink->Invoke(id, GUID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr), S_OK);
+  EXPECT_EQ(sink->Invoke(2, GUID_NULL, 0, DISPATCH_METHOD, nullptr, nullptr, nullptr, nullptr), S_OK);
+  EXPECT_EQ(seen, (std::vector<std::string>{"own 1", "all 1 77", "all -609 77", "all 9 77"}));
+}
+
 }  // namespace
 }  // namespace ole

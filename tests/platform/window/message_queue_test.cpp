@@ -149,7 +149,12 @@ TEST_F(MessageQueue, KillTimerStopsDelivery) {
   EXPECT_EQ(win::MillisecondsUntilNextTimer(), -1);
   EXPECT_FALSE(win::KillTimer(window.handle(), 5));
   EXPECT_FALSE(win::KillTimer(window.handle(), 6));
-  EXPECT_EQ(win::SetTimer(window.handle(), 0, 0), 0u) << "0 is no timer id";
+  // A window's timers may be numbered from 0, as a dialog's often are; success still reads nonzero.
+  EXPECT_EQ(win::SetTimer(window.handle(), 0, 0), 1u);
+  const std::optional<win::MSG> zero = Peek();
+  ASSERT_TRUE(zero.has_value());
+  EXPECT_EQ(zero->wParam, 0u);
+  EXPECT_TRUE(win::KillTimer(window.handle(), 0));
 }
 
 TEST_F(MessageQueue, SettingATimerAgainChangesItsInterval) {
