@@ -48,7 +48,8 @@ std::optional<std::string> SettingsFileName(std::string_view display_name) {
 void ReadControlSettings(const std::string& file_name, SearchOptions& options) {
   char text[kReadBufferSize];
   for (const FlagKey& entry : kFlagKeys) {
-    win::GetPrivateProfileString(kSection, entry.key, entry.default_text, text, sizeof text, file_name.c_str());
+    win::GetPrivateProfileString(kSection, entry.key, entry.default_text, text, sizeof text,
+                                 file_name.c_str());
     options.Set(entry.flag, std::string_view(text).find("FALSE") == std::string_view::npos);
   }
   const int priority =
@@ -58,7 +59,8 @@ void ReadControlSettings(const std::string& file_name, SearchOptions& options) {
 
 void WriteControlSettings(const std::string& file_name, const SearchOptions& options) {
   for (const FlagKey& entry : kFlagKeys)
-    win::WritePrivateProfileString(kSection, entry.key, options.Get(entry.flag) ? "TRUE" : "FALSE", file_name.c_str());
+    win::WritePrivateProfileString(kSection, entry.key, options.Get(entry.flag) ? "TRUE" : "FALSE",
+                                   file_name.c_str());
   const std::string priority = std::to_string(options.ThreadPriority());
   win::WritePrivateProfileString(kSection, kThreadPriorityKey, priority.c_str(), file_name.c_str());
 }

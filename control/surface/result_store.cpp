@@ -88,9 +88,10 @@ void ResultStore::Append(const FindingView& finding) {
   if (!segments_[segment].load(std::memory_order_relaxed))
     segments_[segment].store(new Record[static_cast<std::size_t>(kFirstSegmentSize) << segment],
                              std::memory_order_release);
-  const bool same_file = last_path_ && (finding.file_number != 0 ? finding.file_number == last_file_number_
-                                                                  : TextBlocks::Read<std::uint32_t>(last_path_) ==
-                                                                        finding.file_path);
+  const bool same_file =
+      last_path_ &&
+      (finding.file_number != 0 ? finding.file_number == last_file_number_
+                                : TextBlocks::Read<std::uint32_t>(last_path_) == finding.file_path);
   if (!same_file) last_path_ = texts_->Store<std::uint32_t>(finding.file_path);
   last_file_number_ = finding.file_number;
   Slot(number) = Record{texts_->Store<std::uint16_t>(finding.text_found), last_path_, finding.line_number,

@@ -53,7 +53,7 @@ class ResultStore {
   std::atomic<std::int32_t> count_{0};
   std::array<std::atomic<Record*>, kSegmentCount> segments_{};
   std::unique_ptr<TextBlocks> texts_;
-  const char* last_path_ = nullptr;  // worker only: the stored copy of the path of the latest record
+  const char* last_path_ = nullptr;     // worker only: the stored copy of the path of the latest record
   std::uint64_t last_file_number_ = 0;  // worker only: the file number of the latest record
 };
 

@@ -1,5 +1,7 @@
 #include "control/surface/zarn_automation.h"
 
+#include "control/surface/about_box.h"
+
 #include "control/surface/zarn_type_library.h"
 #include "platform/ole/class_factory.h"
 
@@ -57,6 +59,8 @@ void* ZarnAutomation::Find(const ole::IID& iid) {
   if (iid == ole::IID_IConnectionPointContainer) return static_cast<ole::IConnectionPointContainer*>(this);
   if (iid == ole::IID_IOleObject) return static_cast<ole::IOleObject*>(this);
   if (iid == ole::IID_IPersistStreamInit) return static_cast<ole::IPersistStreamInit*>(this);
+  if (iid == ole::IID_IViewObject) return static_cast<ole::IViewObject*>(this);
+  if (iid == ole::IID_ISpecifyPropertyPages) return static_cast<ole::ISpecifyPropertyPages*>(this);
   return nullptr;
 }
 
@@ -176,7 +180,7 @@ HRESULT ZarnAutomation::CallMethod(ole::DISPID id, const DispatchArguments& argu
       control_->Abort();
       return ole::S_OK;
     case kDispidAboutBox:
-      return ole::S_OK;
+      return ShowAboutBox(control_->Window()) ? ole::S_OK : ole::E_FAIL;  // E_FAIL: no user interface
     case kDispidBegin:
       SetBool(result, control_->Begin());
       return ole::S_OK;

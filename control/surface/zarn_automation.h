@@ -21,7 +21,7 @@ namespace zarn {
 
 class ZarnAutomation final
     : public ole::ComObject<ZarnAutomation, ole::IDispatch, ole::IConnectionPointContainer, ole::IOleObject,
-                            ole::IPersistStreamInit>,
+                            ole::IPersistStreamInit, ole::IViewObject, ole::ISpecifyPropertyPages>,
       private ZarnEvents {
  public:
   ZarnAutomation();
@@ -45,8 +45,19 @@ class ZarnAutomation final
   ole::HRESULT SetClientSite(ole::IOleClientSite* site) override;
   ole::HRESULT GetClientSite(ole::IOleClientSite** site) override;
   ole::HRESULT Close(std::uint32_t) override { return ole::S_OK; }
-  ole::HRESULT SetExtent(std::uint32_t, ole::SIZEL*) override { return ole::E_NOTIMPL; }
-  ole::HRESULT GetExtent(std::uint32_t, ole::SIZEL*) override { return ole::E_NOTIMPL; }
+  // The control keeps a fixed size of 32 by 32 pixels: a request for another extent is answered with it.
+  ole::HRESULT SetExtent(std::uint32_t aspect, ole::SIZEL* size) override;
+  ole::HRESULT GetExtent(std::uint32_t aspect, ole::SIZEL* size) override;
+  // Properties shows the control's property pages in a frame; Edit (the primary verb) does nothing more.
+  ole::HRESULT DoVerb(std::int32_t verb, ole::IOleClientSite* site, win::HWND parent) override;
+  ole::HRESULT EnumVerbs(std::vector<ole::OLEVERB>* verbs) override;
+
+  // IViewObject: at design time the control is its rectangle in the container's ambient background
+  // colour with its icon in the top-left corner.
+  ole::HRESULT Draw(std::uint32_t aspect, win::HDC device, const ole::RECT& bounds) override;
+
+  // ISpecifyPropertyPages: the general page, then the about page.
+  ole::HRESULT GetPages(std::vector<ole::CLSID>* pages) override;
 
   // IPersistStreamInit: the container keeps only the version stamp (major 1, minor 0) of the control;
   // its options live in its own settings file, and resetting it to defaults changes none of them.

@@ -12,6 +12,11 @@ inline constexpr ole::IID IID__DZarn = ole::MakeGuid("3F1B2A41-5C6D-4E7F-8A9B-0C
 inline constexpr ole::IID IID__DZarnEvents = ole::MakeGuid("3F1B2A42-5C6D-4E7F-8A9B-0C1D2E3F4A50");
 inline constexpr ole::CLSID CLSID_Zarn = ole::MakeGuid("3F1B2A43-5C6D-4E7F-8A9B-0C1D2E3F4A50");
 inline constexpr const char* kZarnProgId = "ZARN.ZarnCtrl.1";
+// The property pages.
+inline constexpr ole::CLSID CLSID_ZarnPropPage = ole::MakeGuid("3F1B2A44-5C6D-4E7F-8A9B-0C1D2E3F4A50");
+inline constexpr const char* kZarnPropPageFactoryName = "ZARN.ZarnPropPage.1";
+inline constexpr ole::CLSID CLSID_ZarnAboutPage = ole::MakeGuid("6D2E8C10-7A3B-4C5D-9E6F-1A2B3C4D5E60");
+inline constexpr const char* kZarnAboutPageFactoryName = "Zarn.CZarnPropertyPageAboutBox";
 
 // DISPIDs of _DZarn.
 enum ZarnDispid : std::int32_t {

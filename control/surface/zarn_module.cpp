@@ -10,6 +10,7 @@
 #include "control/engine/search_job.h"
 #include "control/surface/zarn_automation.h"
 #include "control/surface/zarn_identities.h"
+#include "control/surface/zarn_property_pages.h"
 #include "control/surface/zarn_registration.h"
 #include "control/surface/zarn_type_library.h"
 #include "platform/ole/class_factory.h"
@@ -37,22 +38,34 @@ struct ZarnVersionBlock {
   bool self_registering;
 };
 
-ZARN_EXPORT const ZarnVersionBlock kZarnVersionBlock = {"libzarn.so", "Kestrix ActiveX", "1.6.4.0", "1.6.4.0", true};
+ZARN_EXPORT const ZarnVersionBlock kZarnVersionBlock = {"libzarn.so", "Kestrix ActiveX", "1.6.4.0", "1.6.4.0",
+                                                        true};
 
 ZARN_EXPORT ole::HRESULT DllGetClassObject(const ole::CLSID& clsid, const ole::IID& iid, void** object) {
   if (!object) return ole::E_POINTER;
   *object = nullptr;
-  if (clsid != zarn::CLSID_Zarn) return ole::CLASS_E_CLASSNOTAVAILABLE;
-  return ole::MakeObject<ole::ClassFactory<zarn::ZarnAutomation>>()->QueryInterface(iid, object);
+  if (clsid == zarn::CLSID_Zarn)
+    return ole::MakeObject<ole::ClassFactory<zarn::ZarnAutomation>>()->QueryInterface(iid, object);
+  if (clsid == zarn::CLSID_ZarnPropPage)
+    return ole::MakeObject<ole::ClassFactory<zarn::CZarnPropPage>>()->QueryInterface(iid, object);
+  if (clsid == zarn::CLSID_ZarnAboutPage)
+    return ole::MakeObject<ole::ClassFactory<zarn::CZarnPropertyPageAboutBox>>()->QueryInterface(iid, object);
+  return ole::CLASS_E_CLASSNOTAVAILABLE;
 }
 
 ZARN_EXPORT ole::HRESULT DllCanUnloadNow() {
   return ole::ModuleLife::CanUnload() && zarn::RunningSearchWorkers() == 0 ? ole::S_OK : ole::S_FALSE;
 }
 
-ZARN_EXPORT ole::HRESULT DllRegisterServer() { return zarn::RegisterZarnLibrary(LibraryPath()); }
+ZARN_EXPORT ole::HRESULT DllRegisterServer() {
+  return zarn::RegisterZarnLibrary(LibraryPath());
+}
 
-ZARN_EXPORT ole::HRESULT DllUnregisterServer() { return zarn::UnregisterZarnLibrary(); }
+ZARN_EXPORT ole::HRESULT DllUnregisterServer() {
+  return zarn::UnregisterZarnLibrary();
+}
 
 // The type library ZARNLib as hosts and tools read it.
-ZARN_EXPORT const ole::TypeLibraryDescription* DllGetTypeLibraryDescription() { return &zarn::ZarnTypeLibrary(); }
+ZARN_EXPORT const ole::TypeLibraryDescription* DllGetTypeLibraryDescription() {
+  return &zarn::ZarnTypeLibrary();
+}

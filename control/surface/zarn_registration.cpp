@@ -1,6 +1,7 @@
 #include "control/surface/zarn_registration.h"
 
 #include "control/surface/zarn_identities.h"
+#include "control/surface/zarn_resources.h"
 #include "platform/ole/registry.h"
 
 namespace zarn {
@@ -10,12 +11,16 @@ namespace {
 // Insertable, recompose on resize, cannot link inside, inside-out, activate when visible, invisible at run
 // time, set client site first.
 constexpr std::uint32_t kMiscStatus = 0x00020591;
-constexpr const char* kTypeName = "Kestrix Control";
+
 constexpr const char* kTypeLibraryHelp = "Kestrix ActiveX Control module";
 constexpr const char* kTypeLibraryVersion = "1.0";
 
-std::string ClassKey() { return "CLSID\\" + ole::StringFromGUID(CLSID_Zarn); }
-std::string TypeLibraryKey() { return "TypeLib\\" + ole::StringFromGUID(LIBID_ZARNLib); }
+std::string ClassKey() {
+  return "CLSID\\" + ole::StringFromGUID(CLSID_Zarn);
+}
+std::string TypeLibraryKey() {
+  return "TypeLib\\" + ole::StringFromGUID(LIBID_ZARNLib);
+}
 
 void WriteTypeLibrary(ole::Registry& registry, const std::string& library_path) {
   const std::string version = TypeLibraryKey() + "\\" + kTypeLibraryVersion;
@@ -28,7 +33,7 @@ void WriteTypeLibrary(ole::Registry& registry, const std::string& library_path) 
 void WriteControlClass(ole::Registry& registry, const std::string& library_path) {
   const std::string key = ClassKey();
   const std::string clsid = ole::StringFromGUID(CLSID_Zarn);
-  registry.SetValue(key, "", std::string(kTypeName));
+  registry.SetValue(key, "", LoadString(kStringControlTypeName));
   registry.SetValue(key + "\\InprocServer32", "", library_path);
   registry.SetValue(key + "\\InprocServer32", "ThreadingModel", std::string("Apartment"));
   registry.SetValue(key + "\\ProgID", "", std::string(kZarnProgId));
@@ -39,9 +44,31 @@ void WriteControlClass(ole::Registry& registry, const std::string& library_path)
   registry.SetValue(key + "\\MiscStatus\\1", "", std::to_string(kMiscStatus));
   registry.SetValue(key + "\\TypeLib", "", ole::StringFromGUID(LIBID_ZARNLib));
   registry.SetValue(key + "\\Version", "", std::string(kTypeLibraryVersion));
-  registry.SetValue(kZarnProgId, "", std::string(kTypeName));
+  registry.SetValue(kZarnProgId, "", LoadString(kStringControlTypeName));
   registry.SetValue(std::string(kZarnProgId) + "\\CLSID", "", clsid);
   registry.CreateKey(std::string(kZarnProgId) + "\\Insertable");
+}
+
+// A property page class: its name and its server.
+void WritePageClass(ole::Registry& registry, const ole::CLSID& clsid, const std::string& name,
+                    const std::string& library_path) {
+  const std::string key = "CLSID\\" + ole::StringFromGUID(clsid);
+  registry.SetValue(key, "", name);
+  registry.SetValue(key + "\\InprocServer32", "", library_path);
+  registry.SetValue(key + "\\InprocServer32", "ThreadingModel", std::string("Apartment"));
+}
+
+void WriteClasses(ole::Registry& registry, const std::string& library_path) {
+  WriteControlClass(registry, library_path);
+  WritePageClass(registry, CLSID_ZarnPropPage, LoadString(kStringPropPageName), library_path);
+  WritePageClass(registry, CLSID_ZarnAboutPage, LoadString(kStringAboutCaption), library_path);
+}
+
+void DeleteClasses(ole::Registry& registry) {
+  registry.DeleteTree(ClassKey());
+  registry.DeleteTree(kZarnProgId);
+  registry.DeleteTree("CLSID\\" + ole::StringFromGUID(CLSID_ZarnPropPage));
+  registry.DeleteTree("CLSID\\" + ole::StringFromGUID(CLSID_ZarnAboutPage));
 }
 
 }  // namespace
@@ -49,7 +76,7 @@ void WriteControlClass(ole::Registry& registry, const std::string& library_path)
 ole::HRESULT RegisterZarnLibrary(const std::string& library_path) {
   if (!ole::UpdateRegistry([&](ole::Registry& registry) { WriteTypeLibrary(registry, library_path); }))
     return ole::SELFREG_E_TYPELIB;
-  if (!ole::UpdateRegistry([&](ole::Registry& registry) { WriteControlClass(registry, library_path); }))
+  if (!ole::UpdateRegistry([&](ole::Registry& registry) { WriteClasses(registry, library_path); }))
     return ole::SELFREG_E_CLASS;
   return ole::S_OK;
 }
@@ -57,10 +84,7 @@ ole::HRESULT RegisterZarnLibrary(const std::string& library_path) {
 ole::HRESULT UnregisterZarnLibrary() {
   if (!ole::UpdateRegistry([](ole::Registry& registry) { registry.DeleteTree(TypeLibraryKey()); }))
     return ole::SELFREG_E_TYPELIB;
-  if (!ole::UpdateRegistry([](ole::Registry& registry) {
-        registry.DeleteTree(ClassKey());
-        registry.DeleteTree(kZarnProgId);
-      }))
+  if (!ole::UpdateRegistry([](ole::Registry& registry) { DeleteClasses(registry); }))
     return ole::SELFREG_E_CLASS;
   return ole::S_OK;
 }

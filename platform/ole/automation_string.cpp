@@ -282,7 +282,9 @@ BSTR BstrFromBytes(std::string_view bytes) {
   return Shrink(text, static_cast<unsigned>(length));
 }
 
-std::size_t BytesFromUtf16Into(std::u16string_view text, char* out) { return Encode(text.data(), text.size(), out); }
+std::size_t BytesFromUtf16Into(std::u16string_view text, char* out) {
+  return Encode(text.data(), text.size(), out);
+}
 
 void AppendBytesFromUtf16(std::u16string_view text, std::string& bytes) {
   const std::size_t start = bytes.size();

@@ -30,7 +30,8 @@ HRESULT ConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
   if (!sink || !cookie) return E_POINTER;
   *cookie = 0;
   ComPtr<IUnknown> as_interface;
-  if (FAILED(sink->QueryInterface(iid_, as_interface.OutVoid())) || !as_interface) return CONNECT_E_CANNOTCONNECT;
+  if (FAILED(sink->QueryInterface(iid_, as_interface.OutVoid())) || !as_interface)
+    return CONNECT_E_CANNOTCONNECT;
   std::lock_guard lock(mutex_);
   *cookie = next_cookie_++;
   connections_.push_back(Connection{*cookie, std::move(as_interface)});
@@ -41,8 +42,9 @@ HRESULT ConnectionPoint::Unadvise(DWORD cookie) {
   ComPtr<IUnknown> released;  // released after the lock is let go: its Release may call back
   {
     std::lock_guard lock(mutex_);
-    const auto found = std::find_if(connections_.begin(), connections_.end(),
-                                    [cookie](const Connection& connection) { return connection.cookie == cookie; });
+    const auto found =
+        std::find_if(connections_.begin(), connections_.end(),
+                     [cookie](const Connection& connection) { return connection.cookie == cookie; });
     if (found == connections_.end()) return CONNECT_E_NOCONNECTION;
     released = std::move(found->sink);
     connections_.erase(found);

@@ -73,7 +73,8 @@ class ConnectionPoint final : public IConnectionPoint {
   std::vector<ComPtr<Sink>> Sinks() const {
     std::lock_guard lock(mutex_);
     std::vector<ComPtr<Sink>> sinks;
-    for (const Connection& connection : connections_) sinks.emplace_back(static_cast<Sink*>(connection.sink.Get()));
+    for (const Connection& connection : connections_)
+      sinks.emplace_back(static_cast<Sink*>(connection.sink.Get()));
     return sinks;
   }
   // Drops every connection (the object is going away).

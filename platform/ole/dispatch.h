@@ -25,6 +25,7 @@ inline constexpr DISPID DISPID_VALUE = 0;
 inline constexpr DISPID DISPID_UNKNOWN = -1;
 inline constexpr DISPID DISPID_PROPERTYPUT = -3;
 inline constexpr DISPID DISPID_ABOUTBOX = -552;
+inline constexpr DISPID DISPID_AMBIENT_BACKCOLOR = -701;
 inline constexpr DISPID DISPID_AMBIENT_DISPLAYNAME = -702;
 
 // Arguments of an Invoke, stored from the last parameter to the first.
@@ -53,7 +54,8 @@ struct ITypeInfo;
 struct IDispatch : IUnknown {
   virtual HRESULT GetTypeInfoCount(unsigned* count) = 0;
   virtual HRESULT GetTypeInfo(unsigned index, LCID locale, ITypeInfo** info) = 0;
-  virtual HRESULT GetIDsOfNames(const IID& reserved, OLECHAR** names, unsigned count, LCID locale, DISPID* ids) = 0;
+  virtual HRESULT GetIDsOfNames(const IID& reserved, OLECHAR** names, unsigned count, LCID locale,
+                                DISPID* ids) = 0;
   virtual HRESULT Invoke(DISPID member, const IID& reserved, LCID locale, WORD flags, DISPPARAMS* params,
                          VARIANT* result, EXCEPINFO* exception, unsigned* argument_error) = 0;
 

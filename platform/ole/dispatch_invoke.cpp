@@ -4,7 +4,9 @@ namespace ole {
 
 namespace {
 
-bool IsPut(WORD flags) { return (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0; }
+bool IsPut(WORD flags) {
+  return (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;
+}
 
 // An assignment names its value DISPID_PROPERTYPUT, or passes it unnamed.
 bool NamedArgumentsFit(const DISPPARAMS& params, bool put) {
@@ -23,7 +25,8 @@ HRESULT ReadOnly(EXCEPINFO* exception) {
 }
 
 // Whether `flags` ask for something the member offers, and how many arguments that takes.
-HRESULT CheckShape(const MemberDescription& member, WORD flags, const DISPPARAMS& params, EXCEPINFO* exception) {
+HRESULT CheckShape(const MemberDescription& member, WORD flags, const DISPPARAMS& params,
+                   EXCEPINFO* exception) {
   const bool put = IsPut(flags);
   if (member.kind == MemberKind::kMethod) {
     if (!(flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET))) return DISP_E_MEMBERNOTFOUND;
@@ -61,7 +64,8 @@ HRESULT GetIDsOfDescribedNames(const InterfaceDescription& description, OLECHAR*
 }
 
 HRESULT InvokeDescribed(const InterfaceDescription& description, DISPID id, WORD flags, DISPPARAMS* params,
-                        VARIANT* result, EXCEPINFO* exception, unsigned* argument_error, const DescribedCall& call) {
+                        VARIANT* result, EXCEPINFO* exception, unsigned* argument_error,
+                        const DescribedCall& call) {
   const MemberDescription* member = description.Find(id);
   if (!member) return DISP_E_MEMBERNOTFOUND;
   DISPPARAMS no_arguments;

@@ -25,6 +25,7 @@ struct CheckedCall {
 using DescribedCall = std::function<HRESULT(const CheckedCall& call)>;
 
 HRESULT InvokeDescribed(const InterfaceDescription& description, DISPID id, WORD flags, DISPPARAMS* params,
-                        VARIANT* result, EXCEPINFO* exception, unsigned* argument_error, const DescribedCall& call);
+                        VARIANT* result, EXCEPINFO* exception, unsigned* argument_error,
+                        const DescribedCall& call);
 
 }  // namespace ole

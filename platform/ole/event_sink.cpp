@@ -17,11 +17,16 @@ HRESULT EventSink::GetTypeInfoCount(unsigned* count) {
 
 HRESULT EventSink::Invoke(DISPID id, const IID&, LCID, WORD, DISPPARAMS* arguments, VARIANT*, EXCEPINFO*,
                           unsigned*) {
-  const auto handler = handlers_.find(id);
-  if (handler == handlers_.end() || !handler->second) return S_OK;
-  // A copy: the handler may silence the sink (and so destroy the stored function) while it runs.
-  const Handler handle = handler->second;
-  handle(arguments ? *arguments : DISPPARAMS{});
+  const DISPPARAMS given = arguments ? *arguments : DISPPARAMS{};
+  // Copies: a handler may silence the sink (and so destroy the stored functions) while it runs.
+  if (const auto handler = handlers_.find(id); handler != handlers_.end() && handler->second) {
+    const Handler handle = handler->second;
+    handle(given);
+  }
+  if (catch_all_) {
+    const CatchAll handle = catch_all_;
+    handle(id, given);
+  }
   return S_OK;
 }
 

@@ -1,6 +1,8 @@
 // Receiving an object's events: a sink for one event interface that hands each event, by DISPID, to a
 // plain function, and the connection that advises it at the object's connection point for as long as it
 // lives. Events without a handler are accepted and ignored, as a host that does not handle an event does.
+// A sink may also have a catch-all handler, which receives every event with its DISPID (after the event's
+// own handler, if it has one), for hosts that watch events they do not know in advance.
 #pragma once
 
 #include <cstdint>
@@ -15,8 +17,9 @@ namespace ole {
 class EventSink final : public ComObject<EventSink, IDispatch> {
  public:
   using Handler = std::function<void(const DISPPARAMS& arguments)>;
-  EventSink(const IID& events, std::map<DISPID, Handler> handlers)
-      : events_(events), handlers_(std::move(handlers)) {}
+  using CatchAll = std::function<void(DISPID id, const DISPPARAMS& arguments)>;
+  EventSink(const IID& events, std::map<DISPID, Handler> handlers, CatchAll catch_all = {})
+      : events_(events), handlers_(std::move(handlers)), catch_all_(std::move(catch_all)) {}
   void* Find(const IID& iid);
 
   HRESULT GetTypeInfoCount(unsigned* count) override;
@@ -28,11 +31,15 @@ class EventSink final : public ComObject<EventSink, IDispatch> {
                  unsigned*) override;
 
   // Stops handing events on (the host is going away while the object may still fire).
-  void Silence() { handlers_.clear(); }
+  void Silence() {
+    handlers_.clear();
+    catch_all_ = nullptr;
+  }
 
  private:
   IID events_;
   std::map<DISPID, Handler> handlers_;
+  CatchAll catch_all_;
 };
 
 // An event argument by its position from the first parameter (DISPPARAMS holds them last to first), by

@@ -31,7 +31,9 @@ constexpr GUID MakeGuid(std::string_view text);
 
 namespace detail {
 constexpr std::uint8_t HexDigit(char c) {
-  return static_cast<std::uint8_t>(c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c - 'A' + 10);
+  return static_cast<std::uint8_t>(c >= '0' && c <= '9'   ? c - '0'
+                                   : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                                          : c - 'A' + 10);
 }
 constexpr std::uint64_t HexRun(std::string_view text, std::size_t from, std::size_t count) {
   std::uint64_t value = 0;
@@ -47,7 +49,8 @@ constexpr GUID MakeGuid(std::string_view text) {
   guid.Data3 = static_cast<std::uint16_t>(detail::HexRun(text, 14, 4));
   guid.Data4[0] = static_cast<std::uint8_t>(detail::HexRun(text, 19, 2));
   guid.Data4[1] = static_cast<std::uint8_t>(detail::HexRun(text, 21, 2));
-  for (std::size_t i = 0; i < 6; ++i) guid.Data4[2 + i] = static_cast<std::uint8_t>(detail::HexRun(text, 24 + 2 * i, 2));
+  for (std::size_t i = 0; i < 6; ++i)
+    guid.Data4[2 + i] = static_cast<std::uint8_t>(detail::HexRun(text, 24 + 2 * i, 2));
   return guid;
 }
 

@@ -37,7 +37,9 @@ void* LoadLibrary(const std::string& path) {
 
 }  // namespace
 
-HRESULT CoInitialize(void*) { return S_OK; }
+HRESULT CoInitialize(void*) {
+  return S_OK;
+}
 void CoUninitialize() {}
 
 HRESULT CoGetClassObject(const CLSID& clsid, const IID& iid, void** object) {

@@ -21,7 +21,7 @@ bool NamesMatch(std::string_view a, std::string_view b);
 
 struct ParameterDescription {
   std::string name;
-  VARTYPE type;          // VT_I4, VT_BSTR, VT_BOOL ...
+  VARTYPE type;  // VT_I4, VT_BSTR, VT_BOOL ...
   bool by_reference = false;
 };
 

@@ -101,6 +101,11 @@ void SendDialogCommand(HWND dialog, int id) {
     state->procedure(dialog, WM_COMMAND, static_cast<WPARAM>(id), 0);
 }
 
+HWND GetDlgItem(HWND dialog, int id) {
+  DialogRenderer* renderer = Renderer();
+  return renderer ? renderer->ItemWindow(dialog, id) : nullptr;
+}
+
 bool SetDlgItemText(HWND dialog, int id, const std::string& text) {
   DialogRenderer* renderer = Renderer();
   return renderer && renderer->SetItemText(dialog, id, text);

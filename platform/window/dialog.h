@@ -38,6 +38,8 @@ bool EndDialog(HWND dialog, INT_PTR result);
 // Closes a modeless dialog.
 bool DestroyDialog(HWND dialog);
 
+// The window of item `id` (the page of a tab control), for dialogs created inside it; null when none.
+HWND GetDlgItem(HWND dialog, int id);
 bool SetDlgItemText(HWND dialog, int id, const std::string& text);
 std::string GetDlgItemText(HWND dialog, int id);
 bool CheckDlgButton(HWND dialog, int id, UINT check);
@@ -60,6 +62,7 @@ class DialogRenderer {
   virtual void EndModal(HWND dialog) = 0;
   virtual bool CreateChild(HWND dialog, HWND parent, const DialogTemplate& layout) = 0;
   virtual void DestroyChild(HWND dialog) = 0;
+  virtual HWND ItemWindow(HWND dialog, int id) = 0;
   virtual bool SetItemText(HWND dialog, int id, const std::string& text) = 0;
   virtual std::string ItemText(HWND dialog, int id) = 0;
   virtual bool SetItemChecked(HWND dialog, int id, bool checked) = 0;

@@ -28,7 +28,9 @@ inline constexpr unsigned DS_CENTER = 0x00000800;
 inline constexpr unsigned WS_CHILD = 0x40000000;  // a page inside another window
 
 struct DialogItem {
-  enum class Kind { kPushButton, kDefaultPushButton, kCheckBox, kRadioButton, kGroupBox, kText, kPicture };
+  // kTabs: a tab control; `text` holds the tabs' captions separated by "\n", and the page of tab i is
+  // addressed as item `id` + 1 + i (GetDlgItem gives it as a window other dialogs can live in).
+  enum class Kind { kPushButton, kDefaultPushButton, kCheckBox, kRadioButton, kGroupBox, kText, kPicture, kTabs };
   Kind kind;
   int id;            // -1 for items the code never addresses
   std::string text;  // "&" marks the access key

@@ -6,6 +6,7 @@
 #include "control/surface/zarn_identities.h"
 #include "platform/ole/class_lookup.h"
 #include "platform/ole/object_creation.h"
+#include "platform/ole/property_page.h"
 #include "platform/ole/registry.h"
 #include "tests/support/temp_folder.h"
 #include "tests/surface/automation_sinks.h"
@@ -24,7 +25,9 @@ void* ControlLibrary() {
 }
 
 // An export of the control library.
-Entry Export(const char* name) { return reinterpret_cast<Entry>(dlsym(ControlLibrary(), name)); }
+Entry Export(const char* name) {
+  return reinterpret_cast<Entry>(dlsym(ControlLibrary(), name));
+}
 
 TEST(ZarnModule, TheControlIsCreatedByClassIdentityAndByProgIdWithoutRegistration) {
   ole::ComPtr<ole::IDispatch> control;
@@ -63,9 +66,16 @@ TEST(ZarnModule, RegisteringThenUnregisteringLeavesNoIdentityBehind) {
   EXPECT_EQ(registry.GetText(clsid_key + "\\MiscStatus\\1"), "132497");
   EXPECT_EQ(registry.GetText(std::string(kZarnProgId) + "\\CLSID"), ole::StringFromGUID(CLSID_Zarn));
   EXPECT_TRUE(registry.KeyExists("TypeLib\\" + ole::StringFromGUID(LIBID_ZARNLib) + "\\1.0"));
+  const std::string general_key = "CLSID\\" + ole::StringFromGUID(CLSID_ZarnPropPage);
+  const std::string about_key = "CLSID\\" + ole::StringFromGUID(CLSID_ZarnAboutPage);
+  EXPECT_EQ(registry.GetText(general_key), "Kestrix Property Page");
+  EXPECT_EQ(registry.GetText(about_key), "&About");
+  EXPECT_TRUE(registry.KeyExists(about_key + "\\InprocServer32"));
   ASSERT_EQ(Export("DllUnregisterServer")(), ole::S_OK);
   registry = ole::Registry::Load();
   EXPECT_FALSE(registry.KeyExists(clsid_key));
+  EXPECT_FALSE(registry.KeyExists(general_key));
+  EXPECT_FALSE(registry.KeyExists(about_key));
   EXPECT_FALSE(registry.KeyExists(kZarnProgId));
   EXPECT_FALSE(registry.KeyExists("TypeLib\\" + ole::StringFromGUID(LIBID_ZARNLib)));
 }
@@ -179,3 +189,19 @@ TEST(ZarnModule, ARegistryThatCannotBeWrittenFailsRegistrationWithTheTypeLibrary
 
 }  // namespace
 }  // namespace zarn::test
+
+namespace zarn {
+namespace {
+
+TEST(ZarnModule, ThePropertyPagesAreCreatedFromTheLibraryByTheirIdentities) {
+  for (const ole::CLSID& page : {CLSID_ZarnPropPage, CLSID_ZarnAboutPage}) {
+    ole::ComPtr<ole::IPropertyPage> created;
+    ASSERT_EQ(ole::CoCreateInstance(page, nullptr, ole::IID_IPropertyPage, created.OutVoid()), ole::S_OK);
+    ole::PROPPAGEINFO info;
+    EXPECT_EQ(created->GetPageInfo(&info), ole::S_OK);
+    EXPECT_EQ(info.title, page == CLSID_ZarnPropPage ? "&General" : "&About");
+  }
+}
+
+}  // namespace
+}  // namespace zarn
