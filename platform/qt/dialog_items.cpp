@@ -8,6 +8,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <cmath>
 
 namespace kestrix {
@@ -61,6 +62,11 @@ QWidget* NewWidget(QWidget& surface, const win::DialogItem& item) {
       return NewText(surface, item);
     case Kind::kPicture:
       return NewPicture(surface, item);
+    case Kind::kTabs: {
+      auto* tabs = new QTabWidget(&surface);
+      for (const QString& caption : text.split('\n')) tabs->addTab(new QWidget(tabs), caption);
+      return tabs;
+    }
   }
   return nullptr;
 }

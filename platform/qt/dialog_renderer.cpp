@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QScreen>
+#include <QTabWidget>
 
 #include "platform/qt/dialog_items.h"
 
@@ -69,6 +70,8 @@ void QtDialogRenderer::Populate(win::HWND dialog, QWidget& surface, const win::D
     QWidget* widget = NewDialogItem(surface, item, units);
     if (!widget || item.id < 0) continue;
     shown.items[item.id] = widget;
+    if (auto* tabs = qobject_cast<QTabWidget*>(widget))
+      for (int tab = 0; tab < tabs->count(); ++tab) shown.items[item.id + 1 + tab] = tabs->widget(tab);
     if (auto* button = qobject_cast<QAbstractButton*>(widget))
       QObject::connect(button, &QAbstractButton::clicked,
                        [dialog, id = item.id] { win::SendDialogCommand(dialog, id); });
@@ -115,6 +118,11 @@ QWidget* QtDialogRenderer::Item(win::HWND dialog, int id) const {
   if (found == dialogs_.end()) return nullptr;
   const auto item = found->second.items.find(id);
   return item == found->second.items.end() ? nullptr : item->second.data();
+}
+
+win::HWND QtDialogRenderer::ItemWindow(win::HWND dialog, int id) {
+  QWidget* item = Item(dialog, id);
+  return item ? WindowOf(item) : nullptr;
 }
 
 bool QtDialogRenderer::SetItemText(win::HWND dialog, int id, const std::string& text) {

@@ -33,6 +33,7 @@ class QtDialogRenderer : public win::DialogRenderer {
   void EndModal(win::HWND dialog) override;
   bool CreateChild(win::HWND dialog, win::HWND parent, const win::DialogTemplate& layout) override;
   void DestroyChild(win::HWND dialog) override;
+  win::HWND ItemWindow(win::HWND dialog, int id) override;
   bool SetItemText(win::HWND dialog, int id, const std::string& text) override;
   std::string ItemText(win::HWND dialog, int id) override;
   bool SetItemChecked(win::HWND dialog, int id, bool checked) override;
