@@ -106,7 +106,8 @@ TEST(EventSink, ACatchAllHandlerSeesEveryEventAfterItsOwnHandlerUntilSilenced) {
   std::vector<std::string> seen;
   ComPtr<EventSink> sink;
   sink = MakeObject<EventSink>(
-      IID_IDispatch, std::map<DISPID, EventSink::Handler>{{1, [&](const DISPPARAMS&) { seen.push_back("own 1"); }}},
+      IID_IDispatch,
+      std::map<DISPID, EventSink::Handler>{{1, [&](const DISPPARAMS&) { seen.push_back("own 1"); }}},
       [&](DISPID id, const DISPPARAMS& arguments) {
         seen.push_back("all " + std::to_string(id) + " " + std::to_string(LongArgument(arguments, 0)));
         if (id == 9) sink->Silence();  // silencing from inside the handler that runs
