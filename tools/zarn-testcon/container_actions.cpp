@@ -4,6 +4,8 @@
 #include <QTimer>
 
 #include "tools/zarn-testcon/container_window.h"
+
+#include "platform/ole/property_frame.h"
 #include "tools/zarn-testcon/control_catalog.h"
 #include "tools/zarn-testcon/invocation.h"
 #include "tools/zarn-testcon/member_text.h"
@@ -92,6 +94,8 @@ void ContainerWindow::UpdateControlState() {
   const bool created = static_cast<bool>(control_);
   const bool about = created && control_->Members() && control_->Members()->Find(ole::DISPID_ABOUTBOX);
   actAboutBox->setEnabled(about);
+  actProperties->setEnabled(created && !ole::PropertyPagesOf(control_->Object()).empty());
+  designCanvas->Show(created ? control_->Object() : nullptr);
   cmdRefresh->setEnabled(created);
   MemberSelected();
   statusBar()->showMessage(created ? QStringLiteral("%1: %2 %3")
@@ -171,6 +175,15 @@ void ContainerWindow::InvokeMember() {
   const CallOutcome outcome = control_->Invoke(member->id, ole::DISPATCH_METHOD, call.Params(), result.get());
   txtLog->Add(outcome.Succeeded() ? CallResultText(shown, *member, result, call.ReturnedValues())
                                   : shown + QStringLiteral(" failed: ") + OutcomeText(outcome, member));
+  RefreshValues();
+}
+
+void ContainerWindow::ShowPropertyPages() {
+  if (!control_) return;
+  const std::vector<ole::CLSID> pages = ole::PropertyPagesOf(control_->Object());
+  const ole::HRESULT result = ole::OleCreatePropertyFrame(
+      nullptr, QString("%1").arg(kDisplayName).toStdString(), {control_->Object()}, pages);
+  txtLog->Add(QStringLiteral("Properties: ") + ResultText(result));
   RefreshValues();
 }
 

@@ -130,16 +130,16 @@ QWidget* ContainerWindow::BuildLogPane() {
   return pane;
 }
 
-// The design view: where the control's drawing will be shown. It stays disabled until the container can
-// give the control a window of its own to draw in.
+// The design view: the control drawn by itself at its extent, with a button per verb it offers.
 QWidget* ContainerWindow::BuildDesignView() {
   designView = Named(new QGroupBox(QStringLiteral("Design view")), "designView");
   auto* layout = new QVBoxLayout(designView);
-  auto* note = new QLabel(QStringLiteral("The control's drawing is not shown yet."));
-  note->setAlignment(Qt::AlignCenter);
-  note->setWordWrap(true);
-  layout->addWidget(note);
-  designView->setEnabled(false);
+  designCanvas = Named(new DesignView(designView), "designViewArea");
+  layout->addWidget(designCanvas);
+  connect(designCanvas, &DesignView::VerbDone, this, [this](const QString& verb, ole::HRESULT result) {
+    txtLog->Add(QStringLiteral("Verb %1: %2").arg(verb, ResultText(result)));
+    RefreshValues();
+  });
   designView->setMinimumWidth(200);
   return designView;
 }
@@ -151,9 +151,8 @@ void ContainerWindow::BuildMenus() {
   control->addAction(QStringLiteral("&Create"), this, [this] { CreateControl(txtClass->text()); });
   control->addAction(QStringLiteral("C&lose"), this, &ContainerWindow::CloseControl);
   control->addSeparator();
-  // The control's property pages: disabled until the container can show them.
   actProperties = Named(control->addAction(QStringLiteral("&Properties...")), "actProperties");
-  actProperties->setEnabled(false);
+  connect(actProperties, &QAction::triggered, this, &ContainerWindow::ShowPropertyPages);
   actAboutBox = Named(control->addAction(QStringLiteral("&About Box")), "actAboutBox");
   connect(actAboutBox, &QAction::triggered, this, &ContainerWindow::ShowAboutBox);
   control->addSeparator();

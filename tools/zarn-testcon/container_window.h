@@ -12,6 +12,7 @@
 #include <QTableView>
 #include <memory>
 
+#include "tools/zarn-testcon/design_view.h"
 #include "tools/zarn-testcon/event_log.h"
 #include "tools/zarn-testcon/hosted_control.h"
 #include "tools/zarn-testcon/member_table.h"
@@ -50,9 +51,10 @@ class ContainerWindow : public QMainWindow {
   QComboBox* cboSeparator;  // what separates them
   QPushButton* cmdInvoke;
   EventLog* txtLog;
-  QGroupBox* designView;   // where the control will draw itself (not wired yet)
-  QAction* actProperties;  // the control's property pages (not wired yet)
-  QAction* actAboutBox;    // DISPID_ABOUTBOX, when the interface has it
+  QGroupBox* designView;
+  DesignView* designCanvas;  // the control as drawn at design time, and its verbs
+  QAction* actProperties;    // the control's property pages in a frame
+  QAction* actAboutBox;      // DISPID_ABOUTBOX, when the interface has it
 
  private:
   QWidget* BuildChooser();
@@ -69,6 +71,7 @@ class ContainerWindow : public QMainWindow {
   void MemberSelected();
   void ApplyValue();
   void InvokeMember();
+  void ShowPropertyPages();
   void ShowAboutBox();
   void OnEvent(ole::DISPID id, const ole::DISPPARAMS& arguments);
   void LogCreation(const QString& name);

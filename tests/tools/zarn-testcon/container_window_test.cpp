@@ -4,11 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 #include "platform/ole/dispatch_driver.h"
 #include "platform/ole/object_creation.h"
+#include "platform/qt/dialog_renderer.h"
 #include "platform/qt/message_pump.h"
 #include "tests/support/temp_folder.h"
 #include "tools/zarn-testcon/container_window.h"
@@ -64,7 +68,8 @@ class ContainerWindowTest : public ::testing::Test {
 
   kx::test::TempFolder folder_;
   kx::test::ScopedEnv config_{"XDG_CONFIG_HOME", folder_ / "config"};
-  kestrix::MessagePump pump_;  // the control's events arrive through its window's messages
+  kestrix::MessagePump pump_;          // the control's events arrive through its window's messages
+  kestrix::QtDialogRenderer dialogs_;  // the control's about box and property pages
   ContainerWindow window_;
 };
 
@@ -161,17 +166,49 @@ TEST_F(ContainerWindowTest, MethodsReturnByReferenceValuesAndReportTheirErrors) 
   EXPECT_TRUE(Log().contains("Call Abort failed: Abort takes 0 argument(s), 1 given")) << Log().toStdString();
 }
 
-TEST_F(ContainerWindowTest, TheControlMenuOffersTheAboutBoxOnly) {
+// Presses `button` in the modal dialog once it shows, after `check` has looked at it.
+void PressInDialog(const QString& button, std::function<void(QWidget&)> check = {}) {
+  QTimer::singleShot(0, [button, check] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    ASSERT_NE(dialog, nullptr);
+    if (check) check(*dialog);
+    for (QPushButton* candidate : dialog->findChildren<QPushButton*>())
+      if (candidate->text() == button) return QTest::mouseClick(candidate, Qt::LeftButton);
+    ADD_FAILURE() << "no button " << button.toStdString();
+  });
+}
+
+TEST_F(ContainerWindowTest, TheControlMenuShowsTheAboutBoxAndThePropertyPages) {
   ASSERT_TRUE(window_.actAboutBox->isEnabled());
+  PressInDialog("OK");
   window_.actAboutBox->trigger();
-  // The control answers E_FAIL when it has no way to show a dialog (no renderer in this test program).
-  EXPECT_TRUE(Log().contains("About box: 0x00000000 S_OK") || Log().contains("About box: 0x80004005 E_FAIL"))
-      << Log().toStdString();
-  EXPECT_FALSE(window_.actProperties->isEnabled());
-  EXPECT_FALSE(window_.designView->isEnabled());
+  EXPECT_TRUE(Log().contains("About box: 0x00000000 S_OK")) << Log().toStdString();
+  ASSERT_TRUE(window_.actProperties->isEnabled());
+  PressInDialog("Cancel", [](QWidget& frame) {
+    const auto* tabs = frame.findChild<QTabWidget*>();
+    ASSERT_NE(tabs, nullptr);
+    EXPECT_EQ(tabs->count(), 2);
+    EXPECT_EQ(tabs->tabText(0), "&General");
+  });
+  window_.actProperties->trigger();
+  EXPECT_TRUE(Log().contains("Properties: 0x00000000 S_OK")) << Log().toStdString();
   window_.CloseControl();
   EXPECT_FALSE(window_.actAboutBox->isEnabled());
+  EXPECT_FALSE(window_.actProperties->isEnabled());
   EXPECT_EQ(window_.members->rowCount(), 0);
+}
+
+TEST_F(ContainerWindowTest, TheDesignViewShowsTheControlAsItDrawsItselfWithItsVerbs) {
+  EXPECT_EQ(window_.designCanvas->ControlSize(), QSize(32, 32));
+  std::vector<std::string> verbs;
+  for (const ole::OLEVERB& verb : window_.designCanvas->Verbs()) verbs.push_back(verb.name);
+  EXPECT_EQ(verbs, (std::vector<std::string>{"&Properties...", "&Edit"}));
+  window_.show();
+  auto* canvas = window_.designCanvas->findChild<QWidget*>("designCanvas");
+  ASSERT_NE(canvas, nullptr);
+  const QImage drawn = canvas->grab().toImage();
+  EXPECT_EQ(drawn.pixelColor(16, 16), QColor(0x1F, 0x4E, 0x8C));  // the icon's frame at the control's corner
+  EXPECT_EQ(drawn.pixelColor(16 + 33, 16 + 16), canvas->palette().window().color());  // beside the control
 }
 
 TEST_F(ContainerWindowTest, ControlsAreChosenFromTheListOrByName) {

@@ -1,0 +1,16 @@
+#include "platform/qt/painter_device_context.h"
+
+#include "platform/qt/dialog_items.h"
+
+namespace kestrix {
+
+void PainterDeviceContext::FillRect(int left, int top, int right, int bottom, win::COLORREF colour) {
+  painter_.fillRect(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)),
+                    QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF));
+}
+
+void PainterDeviceContext::DrawImage(int x, int y, const win::Image& image) {
+  painter_.drawPixmap(x, y, PixmapOf(image));
+}
+
+}  // namespace kestrix
