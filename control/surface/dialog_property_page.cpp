@@ -56,7 +56,9 @@ ole::HRESULT DialogPropertyPage::Activate(win::HWND parent, const ole::RECT& rec
   if (!dialog_) return ole::E_FAIL;
   if (object_) LoadValues(dialog_, object_);
   dirty_ = false;
-  Move(rect);
+  // The page keeps the size of its template in its own font; the frame sized its place from the same
+  // template, so only the position is taken from `rect`.
+  win::MoveDialog(dialog_, rect.left, rect.top, 0, 0);
   return ole::S_OK;
 }
 

@@ -16,8 +16,8 @@ constexpr const char* kVersionText = "Kestrix Version 2.x";
 constexpr const char* kNoticeText = "Copyright (C) 2026 The Kestrix team. All rights reserved.";
 constexpr const char* kOtherToolsTitle = "Also by the Kestrix team";
 constexpr const char* kOtherTools =
-    "Kestrix Compare - folders side by side\nKestrix Rename - names in bulk\n"
-    "Kestrix Archive - old files out of the way";
+    "Kestrix Compare: folders side by side\nKestrix Rename: names in bulk\nKestrix Archive: old files put "
+    "away";
 
 // What the about page and the about box share, shifted by `dx` across.
 std::vector<win::DialogItem> AboutItems(int dx, int width) {

@@ -15,6 +15,8 @@ namespace kestrix {
 
 namespace {
 
+constexpr int kOneLineUnits = 14;  // the height of a one-line text, in dialog units
+
 // Static texts and group titles show "&" as the access mark only on buttons; elsewhere "&&" is one "&".
 QString WithoutAccessMarks(const std::string& text) {
   QString shown;
@@ -28,7 +30,9 @@ QString WithoutAccessMarks(const std::string& text) {
 
 QLabel* NewText(QWidget& surface, const win::DialogItem& item) {
   auto* label = new QLabel(WithoutAccessMarks(item.text), &surface);
-  label->setWordWrap(true);
+  // A text of one line's height stays on one line (a centred one too wide shows its middle); taller ones
+  // wrap at word boundaries.
+  label->setWordWrap(item.cy > kOneLineUnits);
   if (item.style & win::SS_CENTER) label->setAlignment(Qt::AlignCenter);
   if (item.style & win::SS_SUNKEN) label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   if (item.style & win::WS_BORDER) label->setFrameStyle(QFrame::Box | QFrame::Plain);

@@ -162,7 +162,7 @@ bool QtDialogRenderer::ItemChecked(win::HWND dialog, int id) {
 bool QtDialogRenderer::Move(win::HWND dialog, int x, int y, int width, int height) {
   QWidget* surface = WidgetOf(dialog);
   if (!surface || dialogs_.find(dialog) == dialogs_.end()) return false;
-  surface->setFixedSize(width, height);
+  if (width > 0 && height > 0) surface->setFixedSize(width, height);  // 0 by 0: the position alone
   surface->move(x, y);
   return true;
 }

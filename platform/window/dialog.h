@@ -46,7 +46,8 @@ bool CheckDlgButton(HWND dialog, int id, UINT check);
 UINT IsDlgButtonChecked(HWND dialog, int id);
 // Checks `check` and unchecks the other radio buttons from `first` to `last`.
 bool CheckRadioButton(HWND dialog, int first, int last, int check);
-// Places a modeless dialog inside its parent (pixels) and shows or hides it.
+// Places a modeless dialog inside its parent (pixels; a size of 0 by 0 keeps its size) and shows or hides
+// it.
 bool MoveDialog(HWND dialog, int x, int y, int width, int height);
 bool ShowDialog(HWND dialog, bool show);
 

@@ -33,6 +33,7 @@
 #include "platform/qt/flex_grid.h"
 #include "platform/qt/message_pump.h"
 #include "platform/qt/status_bar.h"
+#include "tests/desktop/screenshots/control_dialogs.h"
 #include "tests/support/temp_folder.h"
 
 namespace kestrix::screenshots {
@@ -197,6 +198,9 @@ class ScreenshotRun {
   int Run() {
     if (ShowMainWindow() && SearchThroughOptionsDialog() && ShowResults() && ShowFindingInViewer())
       ShowAbout();
+    if (!ShootControlDialogs(
+            [this](QWidget& window, const QString& name) { return shooter_.Save(window, name); }))
+      shooter_.Fail("the control's dialogs never showed");
     main_window_.close();
     return shooter_.Ok() ? 0 : 1;
   }
