@@ -1,10 +1,6 @@
 // The control library's exports: the four entry points of a self-registering in-process server, the
 // description of its type library, and its version block. Nothing else of the library is visible from
 // outside.
-#include <dlfcn.h>
-
-#include <climits>
-#include <cstdlib>
 #include <string>
 
 #include "control/engine/search_job.h"
@@ -13,18 +9,15 @@
 #include "control/surface/zarn_property_pages.h"
 #include "control/surface/zarn_registration.h"
 #include "control/surface/zarn_type_library.h"
-#include "platform/ole/class_factory.h"
+#include "platform/ole/server_library.h"
 
 #define ZARN_EXPORT extern "C" __attribute__((visibility("default")))
 
 namespace {
 
-// The file this library was loaded from, as an absolute path (the registry must name it from anywhere).
+// The file this library was loaded from, as an absolute path.
 std::string LibraryPath() {
-  Dl_info info{};
-  if (!dladdr(reinterpret_cast<void*>(&LibraryPath), &info) || !info.dli_fname) return {};
-  char resolved[PATH_MAX];
-  return realpath(info.dli_fname, resolved) ? resolved : info.dli_fname;
+  return ole::LibraryPathOf(reinterpret_cast<const void*>(&LibraryPath));
 }
 
 }  // namespace
@@ -44,12 +37,10 @@ ZARN_EXPORT const ZarnVersionBlock kZarnVersionBlock = {"libzarn.so", "Kestrix A
 ZARN_EXPORT ole::HRESULT DllGetClassObject(const ole::CLSID& clsid, const ole::IID& iid, void** object) {
   if (!object) return ole::E_POINTER;
   *object = nullptr;
-  if (clsid == zarn::CLSID_Zarn)
-    return ole::MakeObject<ole::ClassFactory<zarn::ZarnAutomation>>()->QueryInterface(iid, object);
-  if (clsid == zarn::CLSID_ZarnPropPage)
-    return ole::MakeObject<ole::ClassFactory<zarn::CZarnPropPage>>()->QueryInterface(iid, object);
+  if (clsid == zarn::CLSID_Zarn) return ole::ClassFactoryOf<zarn::ZarnAutomation>(iid, object);
+  if (clsid == zarn::CLSID_ZarnPropPage) return ole::ClassFactoryOf<zarn::CZarnPropPage>(iid, object);
   if (clsid == zarn::CLSID_ZarnAboutPage)
-    return ole::MakeObject<ole::ClassFactory<zarn::CZarnPropertyPageAboutBox>>()->QueryInterface(iid, object);
+    return ole::ClassFactoryOf<zarn::CZarnPropertyPageAboutBox>(iid, object);
   return ole::CLASS_E_CLASSNOTAVAILABLE;
 }
 

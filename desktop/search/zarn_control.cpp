@@ -103,17 +103,10 @@ void ZarnControl::Abort() {
 }
 
 bool ZarnControl::GetFileData(std::int32_t record, Finding& finding) {
-  ole::VARIANT arguments[5];  // last to first: TextFound, ColumnNumber, LineNumber, FilePath, RecordNumber
-  arguments[0].vt = ole::VT_BYREF | ole::VT_BSTR;
-  arguments[0].pbstrVal = &text_;
-  arguments[1].vt = ole::VT_BYREF | ole::VT_I4;
-  arguments[1].plVal = &finding.column;
-  arguments[2].vt = ole::VT_BYREF | ole::VT_I4;
-  arguments[2].plVal = &finding.line;
-  arguments[3].vt = ole::VT_BYREF | ole::VT_BSTR;
-  arguments[3].pbstrVal = &path_;
-  arguments[4].vt = ole::VT_I4;
-  arguments[4].lVal = record;
+  // Last to first: TextFound, ColumnNumber, LineNumber, FilePath, RecordNumber.
+  ole::VARIANT arguments[5] = {ole::ByReference(&text_), ole::ByReference(&finding.column),
+                               ole::ByReference(&finding.line), ole::ByReference(&path_),
+                               ole::ByValue(record)};
   if (get_file_data_ == ole::DISPID_UNKNOWN) get_file_data_ = control_.IdOf("GetFileData");
   ole::Variant result;
   control_.Invoke(get_file_data_, ole::DISPATCH_METHOD, arguments, result.get());

@@ -1,31 +1,20 @@
 // The library's exports: the four entry points of a self-registering in-process server. Nothing else of
 // the library is visible from outside.
-#include <dlfcn.h>
-
-#include <climits>
-#include <cstdlib>
 #include <string>
 
 #include "platform/office/excel_server.h"
 #include "platform/office/office_identities.h"
 #include "platform/office/office_registration.h"
 #include "platform/office/word_server.h"
+#include "platform/ole/server_library.h"
 
 #define OFFICE_EXPORT extern "C" __attribute__((visibility("default")))
 
 namespace {
 
-// The file this library was loaded from, as an absolute path (the registry must name it from anywhere).
+// The file this library was loaded from, as an absolute path.
 std::string LibraryPath() {
-  Dl_info info{};
-  if (!dladdr(reinterpret_cast<void*>(&LibraryPath), &info) || !info.dli_fname) return {};
-  char resolved[PATH_MAX];
-  return realpath(info.dli_fname, resolved) ? resolved : info.dli_fname;
-}
-
-template <typename T>
-ole::HRESULT FactoryOf(const ole::IID& iid, void** object) {
-  return ole::MakeObject<ole::ClassFactory<T>>()->QueryInterface(iid, object);
+  return ole::LibraryPathOf(reinterpret_cast<const void*>(&LibraryPath));
 }
 
 }  // namespace
@@ -33,8 +22,10 @@ ole::HRESULT FactoryOf(const ole::IID& iid, void** object) {
 OFFICE_EXPORT ole::HRESULT DllGetClassObject(const ole::CLSID& clsid, const ole::IID& iid, void** object) {
   if (!object) return ole::E_POINTER;
   *object = nullptr;
-  if (clsid == office::CLSID_WordApplication) return FactoryOf<office::WordApplication>(iid, object);
-  if (clsid == office::CLSID_ExcelApplication) return FactoryOf<office::ExcelApplication>(iid, object);
+  if (clsid == office::CLSID_WordApplication)
+    return ole::ClassFactoryOf<office::WordApplication>(iid, object);
+  if (clsid == office::CLSID_ExcelApplication)
+    return ole::ClassFactoryOf<office::ExcelApplication>(iid, object);
   return ole::CLASS_E_CLASSNOTAVAILABLE;
 }
 

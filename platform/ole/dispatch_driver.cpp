@@ -76,6 +76,27 @@ bool DispatchDriver::CallBool(std::string_view name, std::span<VARIANT> argument
   return SUCCEEDED(Call(name, arguments, result.get())) && IsTrue(*result.get());
 }
 
+VARIANT ByReference(BSTR* text) {
+  VARIANT value{};
+  value.vt = VT_BYREF | VT_BSTR;
+  value.pbstrVal = text;
+  return value;
+}
+
+VARIANT ByReference(std::int32_t* number) {
+  VARIANT value{};
+  value.vt = VT_BYREF | VT_I4;
+  value.plVal = number;
+  return value;
+}
+
+VARIANT ByValue(std::int32_t number) {
+  VARIANT value{};
+  value.vt = VT_I4;
+  value.lVal = number;
+  return value;
+}
+
 bool IsTrue(const VARIANT& result) {
   return result.vt == VT_BOOL && result.boolVal != VARIANT_FALSE;
 }

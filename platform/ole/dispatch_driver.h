@@ -49,4 +49,10 @@ class DispatchDriver {
 // True when `result` is an automation boolean holding TRUE.
 bool IsTrue(const VARIANT& result);
 
+// Arguments for out-parameters: variants that refer to the caller's text or number (the callee frees a
+// text it replaces), and a number by value.
+VARIANT ByReference(BSTR* text);
+VARIANT ByReference(std::int32_t* number);
+VARIANT ByValue(std::int32_t number);
+
 }  // namespace ole

@@ -48,17 +48,9 @@ bool ZarnClient::CallBool(const char* name, std::string_view text_argument, bool
 }
 
 bool ZarnClient::GetFileData(std::int32_t number) {
-  ole::VARIANT arguments[5];  // last to first: TextFound, ColumnNumber, LineNumber, FilePath, RecordNumber
-  arguments[0].vt = ole::VT_BYREF | ole::VT_BSTR;
-  arguments[0].pbstrVal = &text_;
-  arguments[1].vt = ole::VT_BYREF | ole::VT_I4;
-  arguments[1].plVal = &column_;
-  arguments[2].vt = ole::VT_BYREF | ole::VT_I4;
-  arguments[2].plVal = &line_;
-  arguments[3].vt = ole::VT_BYREF | ole::VT_BSTR;
-  arguments[3].pbstrVal = &path_;
-  arguments[4].vt = ole::VT_I4;
-  arguments[4].lVal = number;
+  // Last to first: TextFound, ColumnNumber, LineNumber, FilePath, RecordNumber.
+  ole::VARIANT arguments[5] = {ole::ByReference(&text_), ole::ByReference(&column_), ole::ByReference(&line_),
+                               ole::ByReference(&path_), ole::ByValue(number)};
   if (get_file_data_ == ole::DISPID_UNKNOWN) get_file_data_ = control_.IdOf("GetFileData");
   ole::Variant result;
   control_.Invoke(get_file_data_, ole::DISPATCH_METHOD, arguments, result.get());
