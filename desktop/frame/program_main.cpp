@@ -1,12 +1,13 @@
 // KestrixDemo: starts into the main window, whose search window hosts the search control. The control's
 // window messages (its event relay) are delivered inside Qt's event loop by the message pump, and its
-// message boxes (from the Office conversion) are shown as the program's own.
+// message boxes (from the Office conversion) and dialogs are shown as the program's own.
 #include <QApplication>
 
 #include "desktop/frame/main_window.h"
 #include "desktop/frame/placement_settings.h"
 #include "desktop/frame/toolbar_picture.h"
 #include "desktop/search/search_window.h"
+#include "platform/qt/dialog_renderer.h"
 #include "platform/qt/library_message_boxes.h"
 #include "platform/qt/message_pump.h"
 
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(QIcon(kestrix::FindTextInFilesPicture(64)));
   kestrix::MessagePump pump;
   const kestrix::LibraryMessageBoxes library_message_boxes;
+  const kestrix::QtDialogRenderer library_dialogs;  // the control's own dialogs, should it show any
   kestrix::frmMainMDI main_window([](kestrix::ProgramFrame& frame, QMdiArea& area) -> QWidget* {
     return new kestrix::frmFindTextInFiles(frame, area);
   });
