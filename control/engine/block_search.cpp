@@ -116,9 +116,9 @@ const unsigned char* BlockSearch::FinishDroppedLine(const unsigned char* from, c
   ++line_number_;
   carried_ = 0;
   dropping_ = false;
-  const unsigned char* next = LineEnds::Skip(line_end, end);
-  if (*line_end == kCr && next == end) pending_cr_ = true;
-  return next;
+  // A CR at the block's very end may be the first half of a CR LF pair; one whose LF is here already is not.
+  if (*line_end == kCr && line_end + 1 == end) pending_cr_ = true;
+  return LineEnds::Skip(line_end, end);
 }
 
 // Finds lines longer than kLineLimit in [begin, end) (whole lines) without measuring every line: every

@@ -56,6 +56,15 @@ TEST_F(ScanRules, LinesAreNumberedAsAnEditorNumbersThem) {
   EXPECT_EQ(Scan("a\n\r\nb\r\n\nb", "b"), At({{3, 1, "b"}, {5, 1, "b"}}));
 }
 
+// A long line whose CR LF fills the last two bytes of a read block (256 KiB, or 4 MiB when the file is read
+// ahead), followed by an empty line: the empty line still counts.
+TEST_F(ScanRules, AnEmptyLineAfterALongLineEndingAtABlockEdgeCounts) {
+  for (const std::size_t block : {std::size_t{256} << 10, std::size_t{4} << 20}) {
+    const std::string file = std::string(2 * block - 2, 'a') + "\r\n\nneedle\n";
+    EXPECT_EQ(Scan(file, "needle"), At({{3, 1, "needle"}})) << block;
+  }
+}
+
 TEST_F(ScanRules, WholeWordOnlyNeedsBoundariesOnBothSides) {
   Set(SearchOptions::Flag::kWholeWordOnly);
   EXPECT_EQ(Scan("concatenate the cat\n", "cat"), At({{1, 17, "cat"}}));
