@@ -202,8 +202,10 @@ bool BlockSearch::SearchLine(const unsigned char* start, std::size_t length) {
     const std::size_t offset = at + found->offset;
     at = offset + 1;
     if (options_.Get(SearchOptions::Flag::kWholeWordOnly) &&
-        !IsWholeWord(start, searchable, offset, found->length))
+        !IsWholeWord(start, searchable, offset, found->length)) {
+      if (search_.OneCandidatePerLine()) return true;
       continue;
+    }
     Record(start, searchable, offset);
     if (search_.OneFindingPerLine()) return true;
   }

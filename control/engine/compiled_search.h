@@ -25,6 +25,9 @@ class CompiledSearch {
   bool CanMatchAnyLine() const { return can_match_; }
   // Whether a line is done after its first finding (the pattern is anchored).
   bool OneFindingPerLine() const { return matcher_.AnchoredAtStart() || matcher_.AnchoredAtEnd(); }
+  // Whether a line is done once an occurrence fails the whole-word rule: a pattern anchored at the start
+  // of the line can lie nowhere further on.
+  bool OneCandidatePerLine() const { return matcher_.AnchoredAtStart(); }
 
   // The first occurrence in the subject, exactly as the PatternMatcher defines it.
   std::optional<PatternMatcher::Occurrence> Find(const unsigned char* subject, std::size_t length) const;

@@ -52,9 +52,17 @@ std::optional<ParsedSet> ParseSet(std::string_view text, std::size_t open) {
   return std::nullopt;
 }
 
-// A "$" at the end and a "^" at the start of the segment's text; returns the text between them.
+// Whether the text's last byte is escaped: an odd run of backslashes stands before it.
+bool LastByteEscaped(std::string_view text) {
+  std::size_t backslashes = 0;
+  while (backslashes + 1 < text.size() && text[text.size() - 2 - backslashes] == '\\') ++backslashes;
+  return backslashes % 2 == 1;
+}
+
+// A "$" at the end (unless escaped, which makes it a literal "$") and a "^" at the start of the segment's
+// text; returns the text between them.
 std::string_view TakeAnchors(PatternSegment& segment, std::string_view text) {
-  if (!text.empty() && text.back() == '$') {
+  if (!text.empty() && text.back() == '$' && !LastByteEscaped(text)) {
     segment.anchored_at_end = true;
     text.remove_suffix(1);
   }

@@ -260,13 +260,28 @@ TEST(PatternMatcherEscapes, TrailingBackslashStandsForItself) {
   EXPECT_EQ(Find("a\\", "xa\\"), "1+2");
   EXPECT_EQ(Find("\\", "ab\\c"), "2+1");
   EXPECT_EQ(Find("a*\\", "ab\\c"), "0+3");
-  // Before the end anchor as well: "$" anchors, the backslash before it is literal.
-  PatternMatcher anchored("a\\$", kRegex, kExact);
-  EXPECT_TRUE(anchored.Compiled());
-  EXPECT_TRUE(anchored.AnchoredAtEnd());
-  EXPECT_EQ(FindIn(anchored, "a\\a\\"), "2+2");
-  EXPECT_EQ(FindIn(anchored, "a\\x"), "none");
-  EXPECT_EQ(FindIn(anchored, "a$"), "none");
+}
+
+// A "$" at the end anchors unless a backslash escapes it; an escaped backslash before it escapes nothing.
+TEST(PatternMatcherEscapes, EscapedDollarAtTheEndIsLiteral) {
+  struct Case {
+    const char* pattern;
+    bool anchored_at_end;
+    const char* subject;
+    const char* found;
+  };
+  const Case kCases[] = {
+      {"a\\$", false, "xa\\", "none"},     {"a\\$", false, "a$", "0+2"},
+      {"a\\$", false, "xa$y", "1+2"},        {"a\\\\$", true, "a\\x a\\", "4+2"},
+      {"a\\\\$", true, "a\\$", "none"}, {"a\\\\\\$", false, "a\\$", "0+3"},
+      {"\\$", false, "x$", "1+1"},          {"*\\$", false, "ab$c", "0+3"},
+  };
+  for (const Case& test : kCases) {
+    PatternMatcher matcher(test.pattern, kRegex, kExact);
+    EXPECT_TRUE(matcher.Compiled()) << test.pattern;
+    EXPECT_EQ(matcher.AnchoredAtEnd(), test.anchored_at_end) << test.pattern;
+    EXPECT_EQ(FindIn(matcher, test.subject), test.found) << test.pattern << " in " << test.subject;
+  }
 }
 
 bool SameAsciiLetter(int a, int b) {

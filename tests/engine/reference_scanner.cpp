@@ -42,7 +42,7 @@ void SearchLine(const PatternMatcher& matcher, const ReferenceOptions& options, 
     }
     if (offset >= length) return;
     at = offset + 1;
-    if (accepted && (matcher.AnchoredAtStart() || matcher.AnchoredAtEnd())) return;
+    if (matcher.AnchoredAtStart() || (accepted && matcher.AnchoredAtEnd())) return;
   }
 }
 

@@ -116,6 +116,16 @@ TEST_F(ScanRules, AnAnchoredPatternYieldsAtMostOneFindingPerLine) {
   EXPECT_EQ(Scan("abab\n", "ab$"), At({{1, 3, "ab"}}));
 }
 
+// An occurrence at the line's start that fails the whole-word rule is the only candidate a start-anchored
+// pattern has; an end-anchored one may still be found further on.
+TEST_F(ScanRules, WholeWordOnlyDoesNotMoveAStartAnchor) {
+  Set(SearchOptions::Flag::kRegularExpression);
+  Set(SearchOptions::Flag::kWholeWordOnly);
+  EXPECT_EQ(Scan(".xx\n", "^[.x]x"), At({}));
+  EXPECT_EQ(Scan("axx x\n", "?x"), At({}));
+  EXPECT_EQ(Scan("xa a\n", "a$"), At({{1, 4, "a"}}));
+}
+
 TEST_F(ScanRules, AFileThatCannotBeOpenedIsReportedWithItsPath) {
   host_.Options().Set(SearchOptions::Text::kSearchString, "a");
   FileScanner(host_).ScanFile(folder_ / "missing.txt", "missing.txt");
