@@ -205,22 +205,30 @@ HRESULT ZarnAutomation::CallMethod(ole::DISPID id, const DispatchArguments& argu
 }
 
 // GetFileData(RecordNumber, FilePath, LineNumber, ColumnNumber, TextFound): the four out-parameters are
-// changed only when the record exists; the caller's strings are freed and new ones take their place.
+// changed only when the record exists; the caller's strings are freed and new ones take their place. A
+// refused call (a parameter of the wrong kind, or 506) leaves each of them as it was, so the references
+// are only checked until the record has been found: taking one makes an empty variant a typed one.
 HRESULT ZarnAutomation::GetFileData(const DispatchArguments& arguments, VARIANT* result) {
   std::int32_t number = 0;
-  ole::BSTR* path = nullptr;
-  ole::BSTR* text = nullptr;
-  std::int32_t* line = nullptr;
-  std::int32_t* column = nullptr;
   HRESULT checked = arguments.GetLong(0, &number);
-  if (ole::SUCCEEDED(checked)) checked = arguments.GetBstrReference(1, &path);
-  if (ole::SUCCEEDED(checked)) checked = arguments.GetLongReference(2, &line);
-  if (ole::SUCCEEDED(checked)) checked = arguments.GetLongReference(3, &column);
-  if (ole::SUCCEEDED(checked)) checked = arguments.GetBstrReference(4, &text);
+  if (ole::SUCCEEDED(checked)) checked = arguments.CheckReference(1, ole::VT_BSTR);
+  if (ole::SUCCEEDED(checked)) checked = arguments.CheckReference(2, ole::VT_I4);
+  if (ole::SUCCEEDED(checked)) checked = arguments.CheckReference(3, ole::VT_I4);
+  if (ole::SUCCEEDED(checked)) checked = arguments.CheckReference(4, ole::VT_BSTR);
   if (ole::FAILED(checked)) return checked;
   FindingView record{};
   const bool found = control_->GetFileData(number, &record);
   if (found) {
+    ole::BSTR* path = nullptr;
+    ole::BSTR* text = nullptr;
+    std::int32_t* line = nullptr;
+    std::int32_t* column = nullptr;
+    // Fails only when two parameters name one variant that must hold a string and a number at once.
+    checked = arguments.GetBstrReference(1, &path);
+    if (ole::SUCCEEDED(checked)) checked = arguments.GetLongReference(2, &line);
+    if (ole::SUCCEEDED(checked)) checked = arguments.GetLongReference(3, &column);
+    if (ole::SUCCEEDED(checked)) checked = arguments.GetBstrReference(4, &text);
+    if (ole::FAILED(checked)) return checked;
     *column = record.column_number;
     ReplaceString(path, record.file_path);
     *line = record.line_number;

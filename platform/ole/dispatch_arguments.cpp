@@ -2,6 +2,22 @@
 
 namespace ole {
 
+namespace {
+
+// Makes an empty referenced variant a variant of `type` holding zero, so that a value can be stored
+// in it.
+VARIANT* Typed(VARIANT* target, VARTYPE type) {
+  if (target->vt == VT_EMPTY) {
+    VariantInit(target);
+    target->vt = type;
+    if (type == VT_BSTR) target->bstrVal = nullptr;
+    if (type == VT_I4) target->lVal = 0;
+  }
+  return target;
+}
+
+}  // namespace
+
 HRESULT DispatchArguments::Mismatch(unsigned parameter) const {
   if (argument_error_) *argument_error_ = params_.cArgs - 1 - parameter;
   return DISP_E_TYPEMISMATCH;
@@ -36,19 +52,20 @@ HRESULT DispatchArguments::GetBytes(unsigned parameter, std::string* value) cons
   return S_OK;
 }
 
-// The variant a VT_BYREF | VT_VARIANT argument points at, made of `type` when it was empty; nullptr when
-// the argument is no such reference or the variant holds another type.
+// The variant a VT_BYREF | VT_VARIANT argument points at when it holds `type` or nothing; nullptr when
+// the argument is no such reference or the variant holds another type. Changes nothing.
 VARIANT* DispatchArguments::ReferencedVariant(unsigned parameter, VARTYPE type) const {
   VARIANT* argument = Argument(parameter);
   if (argument->vt != (VT_BYREF | VT_VARIANT) || !argument->pvarVal) return nullptr;
   VARIANT* target = argument->pvarVal;
-  if (target->vt == VT_EMPTY) {
-    VariantInit(target);
-    target->vt = type;
-    if (type == VT_BSTR) target->bstrVal = nullptr;
-    if (type == VT_I4) target->lVal = 0;
-  }
-  return target->vt == type ? target : nullptr;
+  return target->vt == type || target->vt == VT_EMPTY ? target : nullptr;
+}
+
+HRESULT DispatchArguments::CheckReference(unsigned parameter, VARTYPE type) const {
+  const VARIANT* argument = Argument(parameter);
+  if (argument->vt == (VT_BYREF | type) && argument->byref) return S_OK;
+  if (ReferencedVariant(parameter, type)) return S_OK;
+  return Mismatch(parameter);
 }
 
 HRESULT DispatchArguments::GetLongReference(unsigned parameter, std::int32_t** slot) const {
@@ -56,7 +73,7 @@ HRESULT DispatchArguments::GetLongReference(unsigned parameter, std::int32_t** s
   if (argument->vt == (VT_BYREF | VT_I4) && argument->plVal) {
     *slot = argument->plVal;
   } else if (VARIANT* target = ReferencedVariant(parameter, VT_I4)) {
-    *slot = &target->lVal;
+    *slot = &Typed(target, VT_I4)->lVal;
   } else {
     return Mismatch(parameter);
   }
@@ -68,7 +85,7 @@ HRESULT DispatchArguments::GetBstrReference(unsigned parameter, BSTR** slot) con
   if (argument->vt == (VT_BYREF | VT_BSTR) && argument->pbstrVal) {
     *slot = argument->pbstrVal;
   } else if (VARIANT* target = ReferencedVariant(parameter, VT_BSTR)) {
-    *slot = &target->bstrVal;
+    *slot = &Typed(target, VT_BSTR)->bstrVal;
   } else {
     return Mismatch(parameter);
   }

@@ -25,6 +25,9 @@ class DispatchArguments {
 
   // Reference parameters: where the caller's value lives. A reference to a variant is accepted too; an
   // empty variant there is made a variant of the needed type first.
+  // CheckReference answers as they would (S_OK or DISP_E_TYPEMISMATCH) but changes no variant, so that
+  // a call can be refused with the caller's out-parameters as they were.
+  HRESULT CheckReference(unsigned parameter, VARTYPE type) const;
   HRESULT GetLongReference(unsigned parameter, std::int32_t** slot) const;
   HRESULT GetBstrReference(unsigned parameter, BSTR** slot) const;
 

@@ -149,6 +149,47 @@ TEST_F(Automation, AWholeSearchFiresItsEventsInOrderAndHandsBackTheFindings) {
   ole::SysFreeString(text);
 }
 
+// Out-parameters passed as references to variants that are still empty: a refused call leaves every one
+// of them empty; an accepted one gives each the type of its value.
+TEST_F(Automation, ARefusedGetFileDataLeavesEveryOutParameterAsItWas) {
+  ole::VARIANT slots[4];  // FilePath, LineNumber, ColumnNumber, TextFound
+  std::vector<ole::VARIANT> arguments{LongArgument(0)};
+  for (ole::VARIANT& slot : slots) {
+    ole::VariantInit(&slot);
+    ole::VARIANT reference;
+    reference.vt = ole::VT_BYREF | ole::VT_VARIANT;
+    reference.pvarVal = &slot;
+    arguments.push_back(reference);
+  }
+  std::vector<ole::VARIANT> last_not_a_reference = arguments;
+  last_not_a_reference.back() = LongArgument(0);
+  const struct {
+    const char* what;
+    std::vector<ole::VARIANT> arguments;
+    ole::HRESULT answer;
+  } refusals[] = {{"no such record", arguments, ole::S_OK},
+                  {"TextFound not a reference", last_not_a_reference, ole::DISP_E_TYPEMISMATCH}};
+  for (const auto& refusal : refusals) {
+    ole::VARIANT result;
+    ole::VariantInit(&result);
+    EXPECT_EQ(host_.Call("GetFileData", refusal.arguments, &result), refusal.answer) << refusal.what;
+    EXPECT_NE(result.boolVal, ole::VARIANT_TRUE) << refusal.what;
+    for (const ole::VARIANT& slot : slots) EXPECT_EQ(slot.vt, ole::VT_EMPTY) << refusal.what;
+  }
+  EXPECT_EQ(events_->events, Events{"OnError 506 RecordNumber argument is invalid"});
+
+  folder_.Write("a.txt", "needle\n");
+  host_.PutText("SearchPath", folder_.path());
+  host_.PutText("SearchExt", "*.txt");
+  host_.PutText("SearchString", "needle");
+  SearchToTheEnd();
+  EXPECT_TRUE(host_.CallBool("GetFileData", arguments));
+  EXPECT_EQ(std::vector<int>({slots[0].vt, slots[1].vt, slots[2].vt, slots[3].vt}),
+            std::vector<int>({ole::VT_BSTR, ole::VT_I4, ole::VT_I4, ole::VT_BSTR}));
+  EXPECT_EQ(slots[1].lVal, 1);
+  for (ole::VARIANT& slot : slots) ole::VariantClear(&slot);
+}
+
 TEST_F(Automation, ARefusedAndAnAbortedSearchFireWhatTheySay) {
   EXPECT_FALSE(host_.CallBool("Begin"));
   EXPECT_EQ(events_->events, Events{"OnError 507 Invalid Search String:  "});
@@ -276,22 +317,23 @@ TEST_F(Automation, EveryMemberAnswersThroughInvokeByItsDispid) {
     ole::VARIANT value;
     ole::VariantInit(&value);
     if (member.kind == ole::MemberKind::kProperty) {
-      ASSERT_EQ(control_->Invoke(member.id, ole::GUID_NULL, 0, ole::DISPATCH_PROPERTYGET, &none, &value, nullptr,
-                                 nullptr),
+      ASSERT_EQ(control_->Invoke(member.id, ole::GUID_NULL, 0, ole::DISPATCH_PROPERTYGET, &none, &value,
+                                 nullptr, nullptr),
                 ole::S_OK)
           << member.name;
       EXPECT_EQ(value.vt, member.type) << member.name;
       if (!member.read_only) {
         ole::DISPID named = ole::DISPID_PROPERTYPUT;
         ole::DISPPARAMS put{&value, &named, 1, 1};
-        EXPECT_EQ(control_->Invoke(member.id, ole::GUID_NULL, 0, ole::DISPATCH_PROPERTYPUT, &put, nullptr, nullptr,
-                                   nullptr),
+        EXPECT_EQ(control_->Invoke(member.id, ole::GUID_NULL, 0, ole::DISPATCH_PROPERTYPUT, &put, nullptr,
+                                   nullptr, nullptr),
                   ole::S_OK)
             << member.name;
       }
       ole::VariantClear(&value);
     } else if (!member.parameters.empty()) {
-      EXPECT_EQ(control_->Invoke(member.id, ole::GUID_NULL, 0, ole::DISPATCH_METHOD, &none, &value, nullptr, nullptr),
+      EXPECT_EQ(control_->Invoke(member.id, ole::GUID_NULL, 0, ole::DISPATCH_METHOD, &none, &value, nullptr,
+                                 nullptr),
                 ole::DISP_E_BADPARAMCOUNT)
           << member.name;
     }
