@@ -70,21 +70,19 @@ unsigned CopyList(const std::vector<std::string>& names, char* buffer, unsigned 
   return length;
 }
 
-// Optional blanks, an optional sign, then decimal digits; nullopt without digits. Out-of-range
-// numbers are clamped to the int range.
-std::optional<int> LeadingInteger(std::string_view text) {
+// The number a value stands for: optional blanks, an optional sign, then decimal digits (what follows
+// them is ignored). A value that does not begin so is 0, and so is a negative number; a number beyond
+// the int range is INT_MAX.
+int NonNegativeInteger(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && ini::IsBlank(text[i])) ++i;
   const bool negative = i < text.size() && text[i] == '-';
   if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
-  if (i == text.size() || text[i] < '0' || text[i] > '9') return std::nullopt;
-  constexpr std::int64_t kBeyondInt = std::int64_t{INT_MAX} + 2;  // past both ends once signed
   std::int64_t magnitude = 0;
   for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    magnitude = std::min(magnitude * 10 + (text[i] - '0'), kBeyondInt);
+    magnitude = std::min<std::int64_t>(magnitude * 10 + (text[i] - '0'), INT_MAX);
   }
-  const std::int64_t value = negative ? -magnitude : magnitude;
-  return static_cast<int>(std::clamp<std::int64_t>(value, INT_MIN, INT_MAX));
+  return negative ? 0 : static_cast<int>(magnitude);
 }
 
 bool HasLineBreak(const char* text) {
@@ -123,7 +121,7 @@ unsigned GetPrivateProfileString(const char* section, const char* key, const cha
 int GetPrivateProfileInt(const char* section, const char* key, int default_value, const char* file) {
   if (!section || !key) return default_value;
   const std::optional<std::string> value = ReadValue(section, key, file);
-  return value ? LeadingInteger(*value).value_or(default_value) : default_value;
+  return value && !value->empty() ? NonNegativeInteger(*value) : default_value;
 }
 
 bool WritePrivateProfileString(const char* section, const char* key, const char* value, const char* file) {

@@ -17,11 +17,12 @@ namespace win {
 // of `size` bytes, zero-terminated and cut to fit; returns the number of bytes copied before the zero.
 // With `key` null, copies the names of the section's keys instead, each zero-terminated, the list ended
 // by a second zero; with `section` null, the names of the sections likewise.
-unsigned GetPrivateProfileString(const char* section, const char* key, const char* default_value, char* buffer,
-                                 unsigned size, const char* file);
+unsigned GetPrivateProfileString(const char* section, const char* key, const char* default_value,
+                                 char* buffer, unsigned size, const char* file);
 
 // The value of `key` read as a decimal integer (an optional sign, then digits; what follows them is
-// ignored); `default_value` when there is no such key or its value does not begin with a number.
+// ignored): 0 when the value does not begin with a number or the number is negative; `default_value`
+// when there is no such key (or section, or file) or its value is empty.
 int GetPrivateProfileInt(const char* section, const char* key, int default_value, const char* file);
 
 // Sets `key` in `section` to `value`, creating what is missing. A null `value` removes the key; a null

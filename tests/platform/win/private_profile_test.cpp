@@ -185,29 +185,25 @@ TEST(PrivateProfileBuffer, CutsAListThatDoesNotFitAndAnswersSizeMinusTwo) {
 
 // ---- Integers ----
 
-TEST(PrivateProfileInt, ReadsALeadingDecimalNumberOrAnswersTheDefault) {
+// A value that does not begin with a number reads as 0, and so does a negative one; only a missing key
+// (or section, or file) and an empty value answer the default.
+TEST(PrivateProfileInt, ReadsALeadingDecimalNumberElseZeroAndNeverANegativeOne) {
   TempFolder folder;
   const std::string file = folder.Write("a.ini",
                                         "[n]\nplain=42\nblanks=  -7  \nplus=+5\ntrailing=12abc\nletters=abc\n"
                                         "quoted=\"31\"\nsign only=-\nzero=0\nhuge=99999999999999999999\n"
                                         "tiny=-99999999999999999999\nmax=2147483647\nmin=-2147483648\n"
-                                        "just over=2147483648\nempty=\n");
-  const auto read = [&](const char* key) { return win::GetPrivateProfileInt("N", key, -1, file.c_str()); };
-  EXPECT_EQ(read("plain"), 42);
-  EXPECT_EQ(read("blanks"), -7);
-  EXPECT_EQ(read("plus"), 5);
-  EXPECT_EQ(read("trailing"), 12);
-  EXPECT_EQ(read("letters"), -1);
-  EXPECT_EQ(read("quoted"), 31);
-  EXPECT_EQ(read("sign only"), -1);
-  EXPECT_EQ(read("zero"), 0);
-  EXPECT_EQ(read("huge"), INT_MAX);
-  EXPECT_EQ(read("tiny"), INT_MIN);
-  EXPECT_EQ(read("max"), INT_MAX);
-  EXPECT_EQ(read("min"), INT_MIN);
-  EXPECT_EQ(read("just over"), INT_MAX);
-  EXPECT_EQ(read("empty"), -1);
-  EXPECT_EQ(read("missing"), -1);
+                                        "just over=2147483648\nminus zero=-0\nempty=\n");
+  const struct {
+    const char* key;
+    int value;
+  } cases[] = {{"plain", 42},          {"blanks", 0},     {"plus", 5},      {"trailing", 12},
+               {"letters", 0},         {"quoted", 31},    {"sign only", 0}, {"zero", 0},
+               {"huge", INT_MAX},      {"tiny", 0},       {"max", INT_MAX}, {"min", 0},
+               {"just over", INT_MAX}, {"minus zero", 0}, {"empty", -1},    {"missing", -1}};
+  for (const auto& entry : cases)
+    EXPECT_EQ(win::GetPrivateProfileInt("N", entry.key, -1, file.c_str()), entry.value) << entry.key;
+  EXPECT_EQ(win::GetPrivateProfileInt("other", "plain", 9, file.c_str()), 9);
   EXPECT_EQ(win::GetPrivateProfileInt("n", "plain", 9, (folder / "none.ini").c_str()), 9);
 }
 
