@@ -5,6 +5,8 @@
 //   - a read that finds no file, section or key answers the default;
 //   - a read into a buffer too small for the value stores what fits (cut, zero-terminated);
 //   - a write creates the file, the section and the key as needed and keeps every other line as it was.
+// Only a regular file (or a link to one) of at most kWholeFileLimit bytes is read: anything else (a FIFO,
+// a device, a file beyond the bound) reads as absent, and a write leaves it as it is and fails.
 // A write replaces the file atomically (a temporary file in the same folder, then a rename), so a crash
 // never leaves a half-written settings file. Calls from several threads are serialised.
 #pragma once

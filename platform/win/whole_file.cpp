@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 
 namespace win {
@@ -14,6 +15,7 @@ namespace {
 constexpr mode_t kNewFileMode = 0666;  // the umask takes away what the user does not want
 constexpr int kTemporaryNameTries = 100;
 
+// Reads to the end, but never more than kWholeFileLimit bytes; false on an error or when there is more.
 bool ReadAll(int fd, std::string& bytes) {
   char chunk[16384];
   for (;;) {
@@ -21,6 +23,7 @@ bool ReadAll(int fd, std::string& bytes) {
     if (got == 0) return true;
     if (got < 0 && errno != EINTR) return false;
     if (got > 0) bytes.append(chunk, static_cast<std::size_t>(got));
+    if (bytes.size() > kWholeFileLimit) return false;
   }
 }
 
@@ -84,14 +87,19 @@ void SyncFolder(const std::string& folder) {
 
 }  // namespace
 
+// Opening never waits (a FIFO without a writer would keep a blocking open waiting for ever); what was
+// opened is then checked: only a regular file within the bound is read, anything else cannot be.
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
     if (errno == ENOENT || errno == ENOTDIR) return std::string();
     return std::nullopt;
   }
+  struct stat status;
+  const bool readable = fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
+                        static_cast<std::uintmax_t>(status.st_size) <= kWholeFileLimit;
   std::string bytes;
-  const bool read_all = ReadAll(fd, bytes);
+  const bool read_all = readable && ReadAll(fd, bytes);
   close(fd);
   if (!read_all) return std::nullopt;
   return bytes;

@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/win/whole_file.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -347,6 +348,30 @@ TEST(PrivateProfileFile, AnUnreadableFileIsNeitherReadNorReplaced) {
       << "its other lines would be lost";
   ASSERT_EQ(chmod(file.c_str(), 0600), 0);
   EXPECT_EQ(ReadFile(file), "[a]\nk=secret\n");
+}
+
+// Only regular files are read, and only up to a bound: a FIFO (whose opening could wait for a writer for
+// ever), a link to a device without end and a file beyond the bound read as absent, and a write leaves
+// each of them as it is.
+TEST(PrivateProfileFile, WhatIsNoRegularFileWithinTheBoundReadsAsAbsentAndIsNeverReplaced) {
+  TempFolder folder;
+  const std::string oversized = folder.Write("big.ini", "[s]\nk=v\n");
+  ASSERT_EQ(truncate(oversized.c_str(), win::kWholeFileLimit + 1), 0);
+  const std::string device = folder / "zero.ini";
+  ASSERT_EQ(symlink("/dev/zero", device.c_str()), 0);
+  const std::string fifo = folder / "fifo.ini";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::string& file : {oversized, device, fifo}) {
+    EXPECT_EQ(Read(file, "s", "k"), "default") << file;
+    EXPECT_EQ(win::GetPrivateProfileInt("s", "k", 7, file.c_str()), 7) << file;
+    EXPECT_FALSE(win::WritePrivateProfileString("s", "k", "new", file.c_str())) << file;
+  }
+  struct stat status {};
+  ASSERT_EQ(stat(oversized.c_str(), &status), 0);
+  EXPECT_EQ(status.st_size, static_cast<off_t>(win::kWholeFileLimit + 1));
+  EXPECT_EQ(std::filesystem::read_symlink(device), "/dev/zero");
+  EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+  EXPECT_EQ(EntriesOf(folder.path()), (std::set<std::string>{"big.ini", "fifo.ini", "zero.ini"}));
 }
 
 TEST(PrivateProfileFile, WritesLeaveNoTemporaryFilesBehind) {
