@@ -64,6 +64,13 @@ void WriteClasses(ole::Registry& registry, const std::string& library_path) {
   WritePageClass(registry, CLSID_ZarnAboutPage, LoadString(kStringAboutCaption), library_path);
 }
 
+// Version 1.0 only: other versions of the type library may be registered by other files; the key itself
+// goes only when nothing else is left in it.
+void DeleteTypeLibrary(ole::Registry& registry) {
+  registry.DeleteTree(TypeLibraryKey() + "\\" + kTypeLibraryVersion);
+  registry.DeleteKeyIfEmpty(TypeLibraryKey());
+}
+
 void DeleteClasses(ole::Registry& registry) {
   registry.DeleteTree(ClassKey());
   registry.DeleteTree(kZarnProgId);
@@ -82,8 +89,7 @@ ole::HRESULT RegisterZarnLibrary(const std::string& library_path) {
 }
 
 ole::HRESULT UnregisterZarnLibrary() {
-  if (!ole::UpdateRegistry([](ole::Registry& registry) { registry.DeleteTree(TypeLibraryKey()); }))
-    return ole::SELFREG_E_TYPELIB;
+  if (!ole::UpdateRegistry(DeleteTypeLibrary)) return ole::SELFREG_E_TYPELIB;
   if (!ole::UpdateRegistry([](ole::Registry& registry) { DeleteClasses(registry); }))
     return ole::SELFREG_E_CLASS;
   return ole::S_OK;

@@ -99,6 +99,12 @@ bool Registry::DeleteTree(std::string_view key) {
   return parent->RemoveSubKey(last);
 }
 
+bool Registry::DeleteKeyIfEmpty(std::string_view key) {
+  const RegistryKey* found = Find(key);
+  if (!found || !found->values.empty() || !found->subkeys.empty()) return false;
+  return DeleteTree(key);
+}
+
 std::vector<std::string> Registry::SubKeys(std::string_view key) const {
   std::vector<std::string> names;
   if (const RegistryKey* found = Find(key))

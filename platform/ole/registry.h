@@ -46,6 +46,9 @@ class Registry {
   // Removes the key with all its subkeys and values; false when there was no such key (or it is the
   // root, which cannot be removed).
   bool DeleteTree(std::string_view key);
+  // Removes the key when it holds neither values nor subkeys; false when it is absent, holds something
+  // or is the root.
+  bool DeleteKeyIfEmpty(std::string_view key);
   // The names of the direct subkeys, in the order they were created; empty when the key is absent.
   std::vector<std::string> SubKeys(std::string_view key) const;
 

@@ -80,6 +80,24 @@ TEST(ZarnModule, RegisteringThenUnregisteringLeavesNoIdentityBehind) {
   EXPECT_FALSE(registry.KeyExists("TypeLib\\" + ole::StringFromGUID(LIBID_ZARNLib)));
 }
 
+// What else lies under the type library's key (another version, a value of its own) is not the
+// library's to remove: unregistration takes version 1.0 away and leaves the key with the rest.
+TEST(ZarnModule, UnregisteringRemovesOnlyVersionOneOfTheTypeLibrary) {
+  const std::string type_library = "TypeLib\\" + ole::StringFromGUID(LIBID_ZARNLib);
+  const struct { std::string key, name; } others[] = {{type_library + "\\2.0", ""}, {type_library, "Note"}};
+  for (const auto& other : others) {
+    kx::test::TempFolder folder;
+    kx::test::ScopedEnv registry_file("KESTRIX_REGISTRY", folder / "registry");
+    ASSERT_EQ(Export("DllRegisterServer")(), ole::S_OK);
+    ASSERT_TRUE(ole::UpdateRegistry(
+        [&](ole::Registry& registry) { registry.SetValue(other.key, other.name, std::string("kept")); }));
+    ASSERT_EQ(Export("DllUnregisterServer")(), ole::S_OK);
+    const ole::Registry registry = ole::Registry::Load();
+    EXPECT_FALSE(registry.KeyExists(type_library + "\\1.0")) << other.key;
+    EXPECT_EQ(registry.GetText(other.key, other.name), "kept") << other.key;
+  }
+}
+
 TEST(ZarnModule, ASearchRunsThroughTheLoadedLibrary) {
   kx::test::TempFolder folder;
   folder.Write("a.txt", "find the needle\n");

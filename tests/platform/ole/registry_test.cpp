@@ -112,6 +112,19 @@ TEST(RegistryTree, DeleteTreeRemovesEverythingBelow) {
   EXPECT_EQ(registry.GetText(R"(A\B\C)"), std::nullopt);
 }
 
+TEST(RegistryTree, DeleteKeyIfEmptyRemovesOnlyAKeyWithNothingInIt) {
+  Registry registry;
+  registry.CreateKey(R"(A\Empty)");
+  registry.SetValue(R"(A\Valued)", "v", std::uint32_t{1});
+  registry.CreateKey(R"(A\Parent\Child)");
+  EXPECT_TRUE(registry.DeleteKeyIfEmpty(R"(a\empty)"));
+  EXPECT_FALSE(registry.DeleteKeyIfEmpty(R"(A\Valued)"));
+  EXPECT_FALSE(registry.DeleteKeyIfEmpty(R"(A\Parent)"));
+  EXPECT_FALSE(registry.DeleteKeyIfEmpty(R"(A\Missing)"));
+  EXPECT_FALSE(registry.DeleteKeyIfEmpty("")) << "the root stays";
+  EXPECT_EQ(registry.SubKeys("A"), (Names{"Valued", "Parent"}));
+}
+
 TEST(RegistryTree, RefusesPathsDeeperThanTheLimit) {
   Registry registry;
   std::string deep;
