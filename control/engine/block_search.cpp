@@ -31,20 +31,26 @@ BlockSearch::BlockSearch(SearchHost& host, const CompiledSearch& search, std::st
       buffers_(buffers),
       data_(buffers.first + kLineLimit) {}
 
-void BlockSearch::Run(int fd) {
+void BlockSearch::Run(int fd, std::uint64_t bytes_to_read) {
+  if (bytes_to_read == 0) return;
   if (buffers_.second && buffers_.read_ahead)
-    RunReadingAhead(fd);
+    RunReadingAhead(fd, bytes_to_read);
   else
-    RunReading(fd);
+    RunReading(fd, bytes_to_read);
+}
+
+std::size_t BlockSearch::ReadSize(std::uint64_t unread) const {
+  return static_cast<std::size_t>(std::min<std::uint64_t>(buffers_.block_size, unread));
 }
 
 // A read error ends the file as its end does.
-void BlockSearch::RunReading(int fd) {
-  for (;;) {
+void BlockSearch::RunReading(int fd, std::uint64_t unread) {
+  while (unread > 0) {
     if (Stopped()) return;
-    const ssize_t got = read(fd, data_, buffers_.block_size);
+    const ssize_t got = read(fd, data_, ReadSize(unread));
     if (got < 0 && errno == EINTR) continue;
     if (got <= 0) break;
+    unread -= static_cast<std::uint64_t>(got);
     if (!TakeBlock(data_, static_cast<std::size_t>(got))) return;
   }
   SearchLastLine();
@@ -52,19 +58,22 @@ void BlockSearch::RunReading(int fd) {
 
 // The two buffers take turns: while one block is searched, the next is read into the other buffer, and
 // the carried line moves to the front of that one.
-void BlockSearch::RunReadingAhead(int fd) {
+void BlockSearch::RunReadingAhead(int fd, std::uint64_t unread) {
   ReadAhead& reader = *buffers_.read_ahead;
   unsigned char* next = buffers_.second + kLineLimit;
-  reader.Start(fd, data_, buffers_.block_size);
+  reader.Start(fd, data_, ReadSize(unread));
   for (;;) {
     const ssize_t got = reader.Finish();
     if (got <= 0) break;
     if (Stopped()) return;
-    reader.Start(fd, next, buffers_.block_size);
+    unread -= static_cast<std::uint64_t>(got);
+    const bool more = unread > 0;
+    if (more) reader.Start(fd, next, ReadSize(unread));
     if (!TakeBlock(data_, static_cast<std::size_t>(got))) {
-      reader.Finish();
+      if (more) reader.Finish();
       return;
     }
+    if (!more) break;
     std::memmove(next - carried_, data_ - carried_, carried_);
     std::swap(data_, next);
   }

@@ -43,12 +43,13 @@ class BlockSearch {
   BlockSearch(SearchHost& host, const CompiledSearch& search, std::string_view path, const BlockBuffers& buffers,
               std::uint64_t file_number = 0);
 
-  // Reads `fd` to its end, a read error, or a stop request.
-  void Run(int fd);
+  // Reads `fd` until `bytes_to_read` bytes are read, its end, a read error, or a stop request.
+  void Run(int fd, std::uint64_t bytes_to_read);
 
  private:
-  void RunReading(int fd);
-  void RunReadingAhead(int fd);
+  void RunReading(int fd, std::uint64_t unread);
+  void RunReadingAhead(int fd, std::uint64_t unread);
+  std::size_t ReadSize(std::uint64_t unread) const;
   void SearchLastLine();
   bool TakeBlock(unsigned char* data, std::size_t size);
   const unsigned char* FinishDroppedLine(const unsigned char* data, const unsigned char* end,

@@ -31,19 +31,30 @@ void FileScanner::ScanFile(const std::string& full_path, std::string_view entry_
     host_.PostNotification(NotificationKind::kError, kErrorUnableToOpenFile, full_path);
     return;
   }
-  posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-  const std::string_view recorded_path = std::string_view(full_path).substr(0, kMaxPath);
-  BlockSearch(host_, *search, recorded_path, BuffersFor(fd), ++files_scanned_).Run(fd);
+  // Only a regular file is read: a name swapped since it was listed for a FIFO, a device or a folder is
+  // passed over, like the special files a listing never shows.
+  struct stat status;
+  if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
+    posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    const std::string_view recorded_path = std::string_view(full_path).substr(0, kMaxPath);
+    BlockSearch(host_, *search, recorded_path, BuffersFor(status), ++files_scanned_)
+        .Run(fd, BytesToRead(status));
+  }
   close(fd);
 }
 
+// A file is read up to the size it had when it was opened, so that a file that keeps growing while it is
+// read still ends. Files whose size the kernel reports as 0 (the generated files of /proc and /sys, some
+// of them endless) are read up to a bound that no such text file reaches.
+std::uint64_t FileScanner::BytesToRead(const struct stat& status) {
+  constexpr std::uint64_t kUnsizedFileLimit = std::uint64_t{64} << 20;
+  return status.st_size > 0 ? static_cast<std::uint64_t>(status.st_size) : kUnsizedFileLimit;
+}
+
 // Reading ahead pays for its hand-overs only on files of many blocks.
-BlockBuffers FileScanner::BuffersFor(int fd) {
+BlockBuffers FileScanner::BuffersFor(const struct stat& status) {
   BlockBuffers buffers{buffer_.get()};
-  struct stat status;
-  if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) ||
-      status.st_size < static_cast<off_t>(kReadAheadFromBlocks * buffers.block_size))
-    return buffers;
+  if (status.st_size < static_cast<off_t>(kReadAheadFromBlocks * buffers.block_size)) return buffers;
   if (!second_buffer_) {
     first_ahead_buffer_.reset(new unsigned char[BlockBuffers::BufferSize(kReadAheadBlockSize)]);
     second_buffer_.reset(new unsigned char[BlockBuffers::BufferSize(kReadAheadBlockSize)]);

@@ -5,6 +5,9 @@
 // search string or its flags changed.
 #pragma once
 
+#include <sys/stat.h>
+
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -27,7 +30,8 @@ class FileScanner {
  private:
   const CompiledSearch* CurrentSearch();
   std::string FileToRead(const std::string& full_path, std::string_view entry_name);
-  BlockBuffers BuffersFor(int fd);
+  BlockBuffers BuffersFor(const struct stat& status);
+  static std::uint64_t BytesToRead(const struct stat& status);
 
   SearchHost& host_;
   CachedOptionText search_string_;

@@ -19,6 +19,14 @@ bool IsDotEntry(const char* name) {
   return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
 
+constexpr const char* kEveryName = "*.*";
+
+// Whether the folder's listing pattern stays within the path limit. A deeper folder cannot be listed,
+// so its files cannot be reached.
+bool Listable(const std::string& folder) {
+  return folder.size() + std::char_traits<char>::length(kEveryName) < kMaxPath;
+}
+
 // Closes a listing on every way out.
 class Listing {
  public:
@@ -44,6 +52,10 @@ FolderWalk::FolderWalk(SearchHost& host, FileScanner& scanner)
     : host_(host), scanner_(scanner), search_ext_(host.Options(), SearchOptions::Text::kSearchExt) {}
 
 void FolderWalk::Walk(const std::string& folder) {
+  if (!Listable(folder)) {
+    host_.PostNotification(NotificationKind::kError, kErrorUnableToOpenFile, folder);
+    return;
+  }
   win::FileIdentity identity;
   const bool known = win::GetFileIdentity(folder.c_str(), &identity);
   if (known && std::find(current_path_.begin(), current_path_.end(), identity) != current_path_.end()) return;
@@ -60,7 +72,7 @@ void FolderWalk::Walk(const std::string& folder) {
 
 void FolderWalk::FilesPass(const std::string& folder) {
   win::WIN32_FIND_DATA entry;
-  Listing listing(folder + "*.*", &entry);
+  Listing listing(folder + kEveryName, &entry);
   if (!listing.Opened()) return;
   std::string path = folder;
   do {
@@ -78,7 +90,7 @@ void FolderWalk::FilesPass(const std::string& folder) {
 std::vector<std::string> FolderWalk::ListSubfolders(const std::string& folder) {
   std::vector<std::string> names;
   win::WIN32_FIND_DATA entry;
-  Listing listing(folder + "*.*", &entry);
+  Listing listing(folder + kEveryName, &entry);
   if (!listing.Opened()) return names;
   do {
     if (IsFolder(entry) && !IsDotEntry(entry.cFileName)) names.emplace_back(entry.cFileName);
@@ -86,11 +98,18 @@ std::vector<std::string> FolderWalk::ListSubfolders(const std::string& folder) {
   return names;
 }
 
+// A name that names a file exactly is that file, wildcard bytes and all; otherwise the listing decides.
 void ScanSingleName(FileScanner& scanner, const std::string& name) {
+  const std::string::size_type after_folder = name.rfind('/') + 1;
+  const std::uint32_t attributes = win::GetFileAttributes(name.c_str());
+  if (attributes != win::INVALID_FILE_ATTRIBUTES && (attributes & win::FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    scanner.ScanFile(name, std::string_view(name).substr(after_folder));
+    return;
+  }
   win::WIN32_FIND_DATA entry;
   Listing listing(name, &entry);
   if (!listing.Opened()) return;
-  const std::string folder = name.substr(0, name.rfind('/') + 1);
+  const std::string folder = name.substr(0, after_folder);
   do {
     if (!IsFolder(entry)) {
       scanner.ScanFile(folder + entry.cFileName, entry.cFileName);

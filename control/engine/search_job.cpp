@@ -31,6 +31,12 @@ std::string AsFolder(std::string path) {
   return path;
 }
 
+// The folder's path and a name in it; a folder given without its final separator gets one.
+std::string JoinFolderAndName(const std::string& folder, const std::string& name) {
+  if (folder.empty() || folder.back() == '/') return folder + name;
+  return folder + '/' + name;
+}
+
 bool IsFolder(std::uint32_t attributes) {
   return (attributes & win::FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
@@ -48,7 +54,7 @@ void SearchFolder(SearchHost& host, FileScanner& scanner, const std::string& fol
   const std::string stripped_ext = StripBlanks(ext);
   options.Set(SearchOptions::Text::kSearchPath, stripped_folder);
   options.Set(SearchOptions::Text::kSearchExt, stripped_ext);
-  ScanSingleName(scanner, stripped_folder + stripped_ext);
+  ScanSingleName(scanner, JoinFolderAndName(stripped_folder, stripped_ext));
 }
 
 // SearchPath as stored gets a separator appended by its setter; a path naming a file then names nothing.

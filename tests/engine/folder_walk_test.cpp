@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <fcntl.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -123,6 +124,24 @@ TEST_F(Walk, DeepPathsAndNamesThatAreNotUtf8AreFoundByteForByte) {
   EXPECT_EQ(found, (Paths{odd, deep + "f.txt"}));
 }
 
+// A folder too deep to be listed is reported once, with its path; the folders above it are searched.
+TEST_F(Walk, AFolderTooDeepToListIsReported) {
+  std::string parent = folder_.path();
+  while (parent.size() + 200 < PATH_MAX - 8) parent = folder_.MakeFolder(parent.substr(folder_.path().size()) +
+                                                                         std::string(190, 'd'));
+  folder_.Write(parent.substr(folder_.path().size()) + "near.txt", "hit");
+  const std::string deepest = parent + std::string(PATH_MAX - 3 - parent.size(), 'e') + "/";
+  ASSERT_EQ(mkdir(deepest.substr(0, deepest.size() - 1).c_str(), 0700), 0);
+  const int deepest_folder = open(deepest.c_str(), O_DIRECTORY | O_RDONLY);
+  close(openat(deepest_folder, "far.txt", O_CREAT | O_WRONLY, 0600));
+  host_.Options().Set(SearchOptions::Flag::kLookInSubfolders, true);
+  EXPECT_EQ(Search(), (Paths{parent.substr(folder_.path().size()) + "near.txt"}));
+  EXPECT_EQ(host_.posted(), (std::vector<Posted>{{NotificationKind::kError, 504, deepest},
+                                                 {NotificationKind::kCompletion, 0, ""}}));
+  unlinkat(deepest_folder, "far.txt", 0);  // beyond what the temporary folder's clean-up can reach
+  close(deepest_folder);
+}
+
 TEST_F(Walk, AnUnreadableFolderIsPassedOverSilently) {
   if (geteuid() == 0) GTEST_SKIP() << "root reads every folder";
   folder_.Write("closed/a.txt", "hit");
@@ -165,6 +184,18 @@ TEST_F(Walk, ASearchPathNamingAFileScansThatFileAlsoWithATrailingSeparator) {
   EXPECT_EQ(Search(), (Paths{"only.log"}));
 }
 
+// Wildcard bytes in the name of a file that exists are the file's own, in a path or in a single name.
+TEST_F(Walk, ANameThatNamesAFileIsThatFileWhateverBytesItHolds) {
+  for (const char* decoy : {"ab.txt", "ac.txt", "ad.txt", "ae.txt", "af.txt"}) folder_.Write(decoy, "hit");
+  folder_.Write("a?.txt", "hit");
+  folder_.Write("A?.TXT", "hit");
+  Set(SearchOptions::Text::kSearchPath, folder_ / "a?.txt");
+  EXPECT_EQ(Search(), (Paths{"a?.txt"}));
+  Set(SearchOptions::Text::kSearchPath, folder_.path());
+  Set(SearchOptions::Text::kSearchExt, "A?.TXT");
+  EXPECT_EQ(Search(), (Paths{"A?.TXT"}));
+}
+
 TEST_F(Walk, ASearchPathThatDoesNotExistIsReportedThenCompletes) {
   Set(SearchOptions::Text::kSearchPath, folder_ / "missing/");
   EXPECT_TRUE(Search().empty());
@@ -173,17 +204,21 @@ TEST_F(Walk, ASearchPathThatDoesNotExistIsReportedThenCompletes) {
   EXPECT_FALSE(host_.State().Active());
 }
 
-TEST_F(Walk, AFolderPathWithoutSeparatorIsWalkedAsAFolder) {
+// "." is the current folder, walked or joined with a single name.
+TEST_F(Walk, AFolderPathWithoutSeparatorIsSearchedAsAFolder) {
   folder_.Write("a.txt", "hit");
   const std::string here = std::filesystem::current_path();
   std::filesystem::current_path(folder_.path());
   Set(SearchOptions::Text::kSearchPath, ".");
-  host_.Clear();
-  host_.State().ClearStopRequest();
-  SearchWorker(host_);
+  for (const char* types : {"*.*", "A.TXT"}) {
+    Set(SearchOptions::Text::kSearchExt, types);
+    host_.Clear();
+    host_.State().ClearStopRequest();
+    SearchWorker(host_);
+    ASSERT_EQ(host_.findings().size(), 1u) << types;
+    EXPECT_EQ(host_.findings()[0].path, "./a.txt") << types;
+  }
   std::filesystem::current_path(here);
-  ASSERT_EQ(host_.findings().size(), 1u);
-  EXPECT_EQ(host_.findings()[0].path, "./a.txt");
 }
 
 }  // namespace

@@ -1,9 +1,14 @@
 // The scanner's rules on hand-made files: line numbering, columns and the text found, the whole-word
 // rule, long lines, zero bytes, letter case, anchored patterns and stopping.
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <atomic>
+#include <filesystem>
 #include <string>
+#include <thread>
 
 #include "control/engine/file_scanner.h"
 #include "tests/engine/recording_host.h"
@@ -146,6 +151,55 @@ TEST_F(ScanRules, APatternThatDoesNotCompileIsReportedOncePerSearchAndFindsNothi
 TEST_F(ScanRules, NoFindingIsAppendedOnceAStopIsRequested) {
   host_.State().RequestStop();
   EXPECT_EQ(Scan("a\na\n", "a"), At({}));
+}
+
+// Scans `path` on a thread of its own; true when the scan ended by itself within the deadline (a scan
+// that does not is stopped, so that the test can fail instead of hanging).
+bool ScanEndsOnItsOwn(SearchHost& host, const std::string& path) {
+  host.State().ClearStopRequest();
+  std::atomic<bool> ended = false;
+  std::thread scan([&] {
+    FileScanner(host).ScanFile(path, std::filesystem::path(path).filename().string());
+    ended = true;
+  });
+  const bool on_its_own = kx::test::WaitFor([&] { return ended.load(); }, std::chrono::seconds(30));
+  host.State().RequestStop();
+  scan.join();
+  return on_its_own;
+}
+
+// A host whose every finding makes the file being scanned grow by another matching line.
+class GrowingFileHost : public RecordingHost {
+ public:
+  explicit GrowingFileHost(const std::string& path) : fd_(open(path.c_str(), O_WRONLY | O_APPEND)) {}
+  ~GrowingFileHost() override { close(fd_); }
+  void AppendFinding(const FindingView& finding) override {
+    RecordingHost::AppendFinding(finding);
+    if (write(fd_, "hit\n", 4) != 4) ADD_FAILURE() << "cannot append";
+  }
+
+ private:
+  int fd_;
+};
+
+// Every scan ends by itself: a name that leads to a device now is passed over without a word, a file
+// is read up to the size it had when it was opened, and one whose size reads as 0 up to a bound.
+TEST_F(ScanRules, EveryScanEndsOnItsOwn) {
+  host_.Options().Set(SearchOptions::Text::kSearchString, "hit");
+  const std::string device = folder_ / "swapped.txt";
+  std::filesystem::create_symlink("/dev/zero", device);
+  EXPECT_TRUE(ScanEndsOnItsOwn(host_, device));
+  EXPECT_TRUE(host_.posted().empty());
+
+  std::string lines;
+  for (int i = 0; i < 1000; ++i) lines += "hit\n";
+  const std::string growing = folder_.Write("growing.txt", lines);
+  GrowingFileHost grows(growing);
+  grows.Options().Set(SearchOptions::Text::kSearchString, "hit");
+  EXPECT_TRUE(ScanEndsOnItsOwn(grows, growing));
+  EXPECT_EQ(grows.findings().size(), 1000u);
+
+  EXPECT_TRUE(ScanEndsOnItsOwn(host_, "/proc/self/pagemap"));
 }
 
 TEST_F(ScanRules, OfficeDocumentsAreOfferedForConversionAndReadAsBytesWhenItFails) {

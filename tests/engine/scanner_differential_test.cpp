@@ -44,7 +44,7 @@ ScanOutcome BlockScan(const std::string& bytes, const ReferenceOptions& options,
     buffers.second = second.get();
     buffers.read_ahead = &reader;
   }
-  BlockSearch(host, search, "f", buffers).Run(fd);
+  BlockSearch(host, search, "f", buffers).Run(fd, bytes.size());
   close(fd);
   ScanOutcome outcome{host.findings(), false};
   for (const Posted& posted : host.posted()) outcome.long_line_reported |= posted.code == kErrorLineTooLong;
