@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstdio>
+#include <charconv>
 #include <cstring>
+#include <iterator>
+
+#include "control/surface/export_file.h"
 
 namespace zarn {
 
@@ -17,6 +20,23 @@ int SegmentOf(std::int32_t number) {
 std::int32_t SegmentStart(int segment) {
   return kFirstSegmentSize * ((1 << segment) - 1);
 }
+
+// The middle of a row of the tab-delimited file: tab, line number, tab, column number, tab.
+struct TabbedNumbers {
+  TabbedNumbers(std::int32_t line, std::int32_t column) {
+    char* at = text;
+    *at++ = '\t';
+    at = std::to_chars(at, std::end(text), line).ptr;
+    *at++ = '\t';
+    at = std::to_chars(at, std::end(text), column).ptr;
+    *at++ = '\t';
+    length = static_cast<std::size_t>(at - text);
+  }
+  std::string_view View() const { return {text, length}; }
+
+  char text[32];
+  std::size_t length;
+};
 }  // namespace
 
 // A record points at its text (preceded by its 16-bit length) and at its path (preceded by its 32-bit
@@ -114,19 +134,17 @@ FindingView ResultStore::Get(std::int32_t number) const {
 }
 
 bool ResultStore::SaveToTabFile(const std::string& file_name) const {
-  std::FILE* file = std::fopen(file_name.c_str(), "wb");
-  if (!file) return false;
-  std::setvbuf(file, nullptr, _IOFBF, 1 << 16);
-  std::fputs("File\tLine\tCol\tItemFound\r\n", file);
+  ExportFile file;
+  if (!file.Open(file_name)) return false;
+  file.Write("File\tLine\tCol\tItemFound\r\n");
   for (std::int32_t number = 0; number < Count(); ++number) {
     const FindingView record = Get(number);
-    std::fwrite(record.file_path.data(), 1, record.file_path.size(), file);
-    std::fprintf(file, "\t%d\t%d\t", record.line_number, record.column_number);
-    std::fwrite(record.text_found.data(), 1, record.text_found.size(), file);
-    std::fputs("\r\n", file);
+    file.Write(record.file_path);
+    file.Write(TabbedNumbers(record.line_number, record.column_number).View());
+    file.Write(record.text_found);
+    file.Write("\r\n");
   }
-  std::fclose(file);
-  return true;
+  return file.Finish();
 }
 
 }  // namespace zarn

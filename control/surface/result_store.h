@@ -39,7 +39,8 @@ class ResultStore {
   FindingView Get(std::int32_t number) const;
 
   // Writes the tab-delimited findings file: a header line, then one row per record, each line ending with
-  // CR LF, texts byte for byte. False, with nothing created or changed, when the file cannot be opened.
+  // CR LF, texts byte for byte. False when the file cannot be opened or written; a regular file is then
+  // left as it was (see ExportFile).
   bool SaveToTabFile(const std::string& file_name) const;
 
  private:

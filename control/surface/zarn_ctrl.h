@@ -69,7 +69,8 @@ class CZarnCtrl {
                    std::int32_t* column_number, std::string* text_found);
   // The same without copying: the record's texts stay valid until the next successful Begin.
   bool GetFileData(std::int32_t record_number, FindingView* record);
-  // Writes the findings as a tab-delimited file; false (after OnError 504) when it cannot be opened.
+  // Writes the findings as a tab-delimited file; false (after OnError 504) when it cannot be opened or
+  // written.
   bool SaveDataToTabFile(const std::string& file_name);
 
   // Has Word or Excel (by the file's type) save `source` as plain text into `target`; false for any
