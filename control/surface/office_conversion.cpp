@@ -1,5 +1,7 @@
 #include "control/surface/office_conversion.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 
 #include "control/surface/auto_wrap.h"
@@ -50,6 +52,14 @@ class OfficeSession {
   ole::ComPtr<ole::IDispatch> application_;
 };
 
+// Whether `target` names the document itself (the same path, or a link to it): saving the text there
+// would destroy the document.
+bool NamesTheDocument(const std::string& target, const std::string& document) {
+  struct stat target_status, document_status;
+  return stat(target.c_str(), &target_status) == 0 && stat(document.c_str(), &document_status) == 0 &&
+         target_status.st_dev == document_status.st_dev && target_status.st_ino == document_status.st_ino;
+}
+
 // The object a property get returned, or null when it returned none.
 ole::IDispatch* ObjectOf(const ole::Variant& value) {
   return value.type() == ole::VT_DISPATCH ? value.get()->pdispVal : nullptr;
@@ -60,8 +70,9 @@ ole::IDispatch* ObjectOf(const ole::Variant& value) {
 // Word opens the document read-only and saves it as plain text. Every step runs even when an earlier one
 // failed (each failure shows its own message); the result says whether the text file now holds this
 // document's text. The target is removed first, so that a failed save never leaves the text of an
-// earlier document to be read as this one's.
+// earlier document to be read as this one's; a target that is the document itself is refused first of all.
 bool ConvertWordDocument(const std::string& document, const std::string& text_file) {
+  if (NamesTheDocument(text_file, document)) return false;
   OfficeSession word("Word.Application");
   if (!word.Application()) return false;
   std::remove(text_file.c_str());
@@ -81,7 +92,9 @@ bool ConvertWordDocument(const std::string& document, const std::string& text_fi
 
 // Excel opens the workbook read-only and saves it as tab-delimited text, after the target is deleted
 // (Excel would ask before replacing it); then the workbook is marked saved so that quitting asks nothing.
+// A target that is the workbook itself is refused before anything is done.
 bool ConvertExcelWorkbook(const std::string& document, const std::string& text_file) {
+  if (NamesTheDocument(text_file, document)) return false;
   OfficeSession excel("Excel.Application");
   if (!excel.Application()) return false;
   ole::Variant workbooks, active, again;

@@ -3,6 +3,9 @@
 // applications here are a recording stand-in named in the class manifest beside this test.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <functional>
 #include <vector>
 
 #include "control/surface/office_conversion.h"
@@ -102,6 +105,26 @@ TEST_F(OfficeConversion, WithoutTheApplicationsNothingIsShownAndTheConversionFai
   kx::test::ScopedEnv no_manifest("KESTRIX_CLASSES", folder_ / "none.classes");
   EXPECT_FALSE(ConvertWordDocument(document_, target_));
   EXPECT_FALSE(ConvertExcelWorkbook(document_, target_));
+  EXPECT_TRUE(Calls().empty());
+  EXPECT_TRUE(shown_.empty());
+}
+
+// A target that names the document itself, by its own path or through a link, would be the document
+// overwritten by its text: the conversion refuses it before any application starts, and the document
+// stays as it was.
+TEST_F(OfficeConversion, ATargetThatIsTheDocumentItselfIsRefusedAndTheDocumentKept) {
+  const std::string symbolic = folder_ / "symbolic.txt", hard = folder_ / "hard.txt";
+  ASSERT_EQ(symlink(document_.c_str(), symbolic.c_str()), 0);
+  ASSERT_EQ(link(document_.c_str(), hard.c_str()), 0);
+  const std::function<bool(const std::string&, const std::string&)> conversions[] = {ConvertWordDocument,
+                                                                                     ConvertExcelWorkbook};
+  for (const auto& convert : conversions) {
+    for (const std::string& target : {document_, symbolic, hard}) {
+      SCOPED_TRACE(target);
+      EXPECT_FALSE(convert(document_, target));
+      EXPECT_EQ(kx::test::ReadFile(document_), "bytes");
+    }
+  }
   EXPECT_TRUE(Calls().empty());
   EXPECT_TRUE(shown_.empty());
 }
