@@ -1,21 +1,17 @@
 #include "platform/office/document_text.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <array>
-#include <cerrno>
 #include <cstdlib>
 #include <system_error>
 
+#include "platform/office/compound_file.h"
 #include "platform/office/converter_process.h"
+#include "platform/office/file_content.h"
+#include "platform/office/text_file.h"
 
 namespace office {
 
 namespace {
 
-constexpr std::array<unsigned char, 8> kCompoundFileSignature = {0xD0, 0xCF, 0x11, 0xE0,
-                                                                 0xA1, 0xB1, 0x1A, 0xE1};
 constexpr long kDefaultTimeLimitMs = 20000;
 // xls2csv ends every sheet with this at the start of a line.
 constexpr char kSheetBreak = '\f';
@@ -52,20 +48,6 @@ std::string ProgramOf(const Converter& converter) {
   return replaced && *replaced ? replaced : converter.program;
 }
 
-// Why the file is not a compound file we can read; "" when it is one. Opened without blocking, so a FIFO
-// named like a document is refused instead of waiting for a writer.
-std::string SignatureProblem(const std::string& path, const char* kind) {
-  const int file = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (file < 0) return std::system_category().message(errno);
-  std::array<unsigned char, 8> head{};
-  const ssize_t got = read(file, head.data(), head.size());
-  const int error = errno;
-  close(file);
-  if (got < 0) return std::system_category().message(error);
-  if (got == static_cast<ssize_t>(head.size()) && head == kCompoundFileSignature) return {};
-  return std::string("it is not ") + kind + " or it is damaged";
-}
-
 std::string FirstLine(const std::string& text) {
   const std::size_t end = text.find('\n');
   return text.substr(0, end == std::string::npos ? text.size() : end);
@@ -100,21 +82,6 @@ std::string FileArgument(const std::string& path) {
   return !path.empty() && path[0] == '-' ? "./" + path : path;
 }
 
-DocumentText Convert(const Converter& converter, const std::string& path) {
-  if (std::string problem = SignatureProblem(path, converter.kind); !problem.empty())
-    return {false, {}, std::move(problem)};
-  const std::string program = ProgramOf(converter);
-  std::vector<std::string> arguments{program};
-  arguments.insert(arguments.end(), converter.options.begin(), converter.options.end());
-  arguments.push_back(FileArgument(path));
-  ProcessLimits limits;
-  limits.time = TimeLimit();
-  ProcessOutcome outcome = RunConverter(arguments, limits);
-  if (std::string problem = ConversionProblem(outcome, program, limits.time.count()); !problem.empty())
-    return {false, {}, std::move(problem)};
-  return {true, std::move(outcome.out), {}};
-}
-
 // The text up to the end of the first sheet.
 std::string FirstSheet(std::string text) {
   for (std::size_t at = text.find(kSheetBreak); at != std::string::npos;
@@ -124,16 +91,73 @@ std::string FirstSheet(std::string text) {
   return text;
 }
 
-}  // namespace
-
-DocumentText ReadWordDocument(const std::string& path) {
-  return Convert(WordConverter(), path);
+// The converter's text of the file at `path`, or why there is none; `shape` (when given) takes the part
+// of the output that is the document's text.
+OpenedDocument Convert(const Converter& converter, const std::string& path, OpenedFile file,
+                       std::string (*shape)(std::string) = nullptr) {
+  const std::string program = ProgramOf(converter);
+  std::vector<std::string> arguments{program};
+  arguments.insert(arguments.end(), converter.options.begin(), converter.options.end());
+  arguments.push_back(FileArgument(path));
+  ProcessLimits limits;
+  limits.time = TimeLimit();
+  ProcessOutcome outcome = RunConverter(arguments, limits);
+  if (std::string problem = ConversionProblem(outcome, program, limits.time.count()); !problem.empty())
+    return {false, {}, std::move(problem)};
+  std::string text = shape ? shape(std::move(outcome.out)) : std::move(outcome.out);
+  return {true, DocumentText(std::move(file), std::move(text)), {}};
 }
 
-DocumentText ReadWorkbookFirstSheet(const std::string& path) {
-  DocumentText result = Convert(WorkbookConverter(), path);
-  if (result.read) result.text = FirstSheet(std::move(result.text));
-  return result;
+OpenedDocument NotOfKind(const Converter& converter) {
+  return {false, {}, std::string("it is not ") + converter.kind + " or it is damaged"};
+}
+
+// Whether the compound file holds a workbook stream in its root storage (a Word document does not).
+bool HoldsWorkbook(const OpenedFile& file) {
+  const std::optional<std::vector<std::u16string>> streams = RootStreamNames(file.fd());
+  if (!streams) return false;
+  for (const std::u16string& name : *streams)
+    if (name == u"Workbook" || name == u"Book") return true;
+  return false;
+}
+
+}  // namespace
+
+std::string DocumentText::SaveTo(const std::string& path) const {
+  if (file_.IsNamedBy(path)) return "it is the file that is open";
+  if (converted_) return WriteTextFile(path, *converted_);
+  return CopyToTextFile(path, file_.fd(), file_.size());
+}
+
+OpenedDocument ReadWordDocument(const std::string& path) {
+  OpenedFile file;
+  if (std::string problem = file.Open(path); !problem.empty()) return {false, {}, std::move(problem)};
+  switch (ContentOf(file.head())) {
+    case FileContent::kCompoundFile:
+    case FileContent::kRichText:
+      return Convert(WordConverter(), path, std::move(file));
+    case FileContent::kText:
+      return {true, DocumentText(std::move(file), std::nullopt), {}};
+    case FileContent::kOther:
+      break;
+  }
+  return NotOfKind(WordConverter());
+}
+
+OpenedDocument ReadWorkbookFirstSheet(const std::string& path) {
+  OpenedFile file;
+  if (std::string problem = file.Open(path); !problem.empty()) return {false, {}, std::move(problem)};
+  switch (ContentOf(file.head())) {
+    case FileContent::kCompoundFile:
+      if (!HoldsWorkbook(file)) break;
+      return Convert(WorkbookConverter(), path, std::move(file), FirstSheet);
+    case FileContent::kRichText:
+    case FileContent::kText:
+      return {true, DocumentText(std::move(file), std::nullopt), {}};
+    case FileContent::kOther:
+      break;
+  }
+  return NotOfKind(WorkbookConverter());
 }
 
 }  // namespace office

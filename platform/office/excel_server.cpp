@@ -5,7 +5,6 @@
 #include "platform/office/document_text.h"
 #include "platform/office/office_identities.h"
 #include "platform/office/server_messages.h"
-#include "platform/office/text_file.h"
 
 namespace office {
 
@@ -49,7 +48,7 @@ HRESULT ExcelWorkbook::SaveAs(const MemberCall& call) {
   if (format != kFormatCurrentPlatformText && format != kFormatText)
     return Raise(call.exception, kExcelProgId,
                  FormatNotSupported("tab-delimited text (FileFormat -4158 or 20)", format));
-  if (std::string problem = WriteTextFile(path, text_); !problem.empty())
+  if (std::string problem = text_.SaveTo(path); !problem.empty())
     return Raise(call.exception, kExcelProgId, CouldNotSave(path, problem));
   saved_ = true;
   return ole::S_OK;
@@ -67,7 +66,7 @@ const ServerInterface& ExcelWorkbooks::Interface() {
 HRESULT ExcelWorkbooks::Call(const MemberCall& call) {
   std::string path;
   call.arguments.GetBytes(0, &path);
-  DocumentText workbook = ReadWorkbookFirstSheet(path);
+  OpenedDocument workbook = ReadWorkbookFirstSheet(path);
   if (!workbook.read) return Raise(call.exception, kExcelProgId, CouldNotOpen(path, workbook.failure));
   const auto opened = ole::MakeObject<ExcelWorkbook>(std::move(workbook.text));
   workbooks_->Add(opened);

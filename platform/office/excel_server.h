@@ -1,5 +1,6 @@
-// "Excel.Application": an application object whose Workbooks collection opens workbooks (.xls),
-// converting the first sheet to tab-delimited text as each opens, and whose workbooks save that text.
+// "Excel.Application": an application object whose Workbooks collection opens workbooks (.xls), converting
+// the first sheet to tab-delimited text as each opens, and text files (CSV among them), which are their
+// own text; its workbooks save that text (document_text.h says which file is read how).
 //
 //   Application  Workbooks (get), ActiveWorkbook (get: the last opened), Quit (closes every workbook),
 //                Visible, DisplayAlerts (get/put)
@@ -14,20 +15,21 @@
 #include <string>
 
 #include "platform/office/automation_object.h"
+#include "platform/office/document_text.h"
 #include "platform/office/open_files.h"
 
 namespace office {
 
 class ExcelWorkbook final : public AutomationObject<ExcelWorkbook> {
  public:
-  explicit ExcelWorkbook(std::string text) : text_(std::move(text)) {}
+  explicit ExcelWorkbook(DocumentText text) : text_(std::move(text)) {}
   static const ServerInterface& Interface();
   ole::HRESULT Call(const MemberCall& call);
 
  private:
   ole::HRESULT SaveAs(const MemberCall& call);
 
-  const std::string text_;
+  const DocumentText text_;
   std::atomic<bool> saved_{true};
 };
 

@@ -5,7 +5,6 @@
 #include "platform/office/document_text.h"
 #include "platform/office/office_identities.h"
 #include "platform/office/server_messages.h"
-#include "platform/office/text_file.h"
 
 namespace office {
 
@@ -42,7 +41,7 @@ HRESULT WordDocument::Call(const MemberCall& call) {
     format = asked;
   if (format != kFormatText)
     return Raise(call.exception, kWordProgId, FormatNotSupported("plain text (FileFormat 2)", format));
-  if (std::string problem = WriteTextFile(path, text_); !problem.empty())
+  if (std::string problem = text_.SaveTo(path); !problem.empty())
     return Raise(call.exception, kWordProgId, CouldNotSave(path, problem));
   return ole::S_OK;
 }
@@ -65,7 +64,7 @@ const ServerInterface& WordDocuments::Interface() {
 HRESULT WordDocuments::Call(const MemberCall& call) {
   std::string path;
   call.arguments.GetBytes(0, &path);
-  DocumentText document = ReadWordDocument(path);
+  OpenedDocument document = ReadWordDocument(path);
   if (!document.read) return Raise(call.exception, kWordProgId, CouldNotOpen(path, document.failure));
   const auto opened = ole::MakeObject<WordDocument>(std::move(document.text));
   documents_->Add(opened);

@@ -1,5 +1,6 @@
 // "Word.Application": an application object whose Documents collection opens word-processor documents
-// (.doc), converting each to text as it opens, and whose documents save that text as plain text.
+// (.doc), rich text and plain text, converting each to text as it opens, and whose documents save that
+// text as plain text (document_text.h says which file is read how).
 //
 //   Application  Documents (get), ActiveDocument (get: the last opened), Quit (closes every document),
 //                Visible (get/put)
@@ -14,18 +15,19 @@
 #include <string>
 
 #include "platform/office/automation_object.h"
+#include "platform/office/document_text.h"
 #include "platform/office/open_files.h"
 
 namespace office {
 
 class WordDocument final : public AutomationObject<WordDocument> {
  public:
-  explicit WordDocument(std::string text) : text_(std::move(text)) {}
+  explicit WordDocument(DocumentText text) : text_(std::move(text)) {}
   static const ServerInterface& Interface();
   ole::HRESULT Call(const MemberCall& call);
 
  private:
-  const std::string text_;
+  const DocumentText text_;
 };
 
 using OpenDocuments = OpenFiles<WordDocument>;

@@ -102,8 +102,8 @@ TEST_F(ExcelServer, ActiveWorkbookRaisesUntilOneOpens) {
 
 TEST_F(ExcelServer, WorkbooksTheConverterCannotReadMakeOpenRaise) {
   const std::string damaged = CopyTestData("damaged.doc", "damaged.xls");  // a broken compound file
-  const std::string renamed_text = folder_.Write("figures.xls", "1\t2\t3\n");
-  for (const std::string& path : {damaged, renamed_text, folder_ / "missing.xls"}) {
+  const std::string document = CopyTestData("letter.doc", "letter.xls");   // a compound file, no workbook
+  for (const std::string& path : {damaged, document, folder_ / "missing.xls"}) {
     SCOPED_TRACE(path);
     const Outcome opened = Open(path);
     EXPECT_EQ(opened.hr, DISP_E_EXCEPTION);

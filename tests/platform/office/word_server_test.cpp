@@ -95,12 +95,12 @@ TEST_F(WordServer, ActiveDocumentRaisesWhenNoneIsOpen) {
 
 TEST_F(WordServer, DocumentsTheConverterCannotReadMakeOpenRaise) {
   const std::string damaged = TestData("damaged.doc");
-  const std::string renamed_text = folder_.Write("notes.doc", "Just some text, no document.\n");
+  const std::string binary = folder_.Write("program.doc", std::string("\x7F\x45LF\x02\x01\0\0", 8));
   const std::string workbook = CopyTestData("budget.xls", "budget.doc");
   const std::string missing = folder_ / "missing.doc";
   const std::string fifo = folder_ / "pipe.doc";  // must not wait for a writer
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-  for (const std::string& path : {damaged, renamed_text, workbook, missing, fifo}) {
+  for (const std::string& path : {damaged, binary, workbook, missing, fifo}) {
     SCOPED_TRACE(path);
     const Outcome opened = Open(path);
     EXPECT_EQ(opened.hr, DISP_E_EXCEPTION);
