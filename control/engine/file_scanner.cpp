@@ -7,6 +7,7 @@
 
 #include "control/engine/block_search.h"
 #include "control/engine/office_document.h"
+#include "control/engine/office_text_file.h"
 
 namespace zarn {
 
@@ -25,7 +26,9 @@ FileScanner::~FileScanner() = default;
 void FileScanner::ScanFile(const std::string& full_path, std::string_view entry_name) {
   const CompiledSearch* search = CurrentSearch();
   if (!search) return;
-  const std::string file_to_read = FileToRead(full_path, entry_name);
+  // A converted Office document's text file stays this scan's own until the scan is done with it.
+  const std::unique_ptr<OfficeTextFile> office_text = FileToRead(full_path, entry_name);
+  const std::string& file_to_read = office_text ? office_text->Path() : full_path;
   const int fd = open(file_to_read.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
   if (fd < 0) {
     host_.PostNotification(NotificationKind::kError, kErrorUnableToOpenFile, full_path);
@@ -84,14 +87,17 @@ const CompiledSearch* FileScanner::CurrentSearch() {
 }
 
 // A Word document or Excel workbook is read through its text when Office support is on and the
-// application converted it; any other file, or a failed conversion, is read as it is.
-std::string FileScanner::FileToRead(const std::string& full_path, std::string_view entry_name) {
-  if (!host_.Options().Get(SearchOptions::Flag::kSupportOfficeDocs)) return full_path;
+// application converted it: the text file it was converted into comes back, held for the scan; any other
+// file, or a failed conversion, is read as it is (nullptr).
+std::unique_ptr<OfficeTextFile> FileScanner::FileToRead(const std::string& full_path,
+                                                        std::string_view entry_name) {
+  if (!host_.Options().Get(SearchOptions::Flag::kSupportOfficeDocs)) return nullptr;
   const std::optional<OfficeApplication> application = OfficeApplicationOf(entry_name);
-  if (!application) return full_path;
-  const std::string text_file = host_.State().TemporaryTextFile();
-  if (host_.ConvertOfficeDocument(*application, full_path, text_file)) return text_file;
-  return full_path;
+  if (!application) return nullptr;
+  auto text_file = std::make_unique<OfficeTextFile>(host_.State().TemporaryTextFile());
+  if (text_file->Path().empty() || !host_.ConvertOfficeDocument(*application, full_path, text_file->Path()))
+    return nullptr;
+  return text_file;
 }
 
 }  // namespace zarn

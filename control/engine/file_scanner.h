@@ -14,6 +14,7 @@
 
 #include "control/engine/block_search.h"
 #include "control/engine/compiled_search.h"
+#include "control/engine/office_text_file.h"
 #include "control/engine/search_host.h"
 #include "control/engine/search_options.h"
 
@@ -29,7 +30,7 @@ class FileScanner {
 
  private:
   const CompiledSearch* CurrentSearch();
-  std::string FileToRead(const std::string& full_path, std::string_view entry_name);
+  std::unique_ptr<OfficeTextFile> FileToRead(const std::string& full_path, std::string_view entry_name);
   BlockBuffers BuffersFor(const struct stat& status);
   static std::uint64_t BytesToRead(const struct stat& status);
 

@@ -3,6 +3,13 @@
 // its arguments in parameter order as TYPE:VALUE. A property get answers a new recording object; a SaveAs
 // also notes whether its target file exists at that moment. Names listed in $KX_RECORDING_FAIL (comma-
 // separated) fail when invoked; names in $KX_RECORDING_UNKNOWN are not known at all.
+//
+// A SaveAs writes "text of DOCUMENT" and a line end into its target, DOCUMENT being the file the last
+// Open on this thread named. The Quit of a conversion whose document is $KX_RECORDING_HOLD_DOCUMENT
+// waits until the descriptor $KX_RECORDING_HOLD_FD can be read or is closed (20 s at most), so that a test
+// can hold a conversion between its save and the scan of its text.
+#include <poll.h>
+#include <strings.h>
 #include <sys/stat.h>
 
 #include <cstdlib>
@@ -44,6 +51,27 @@ bool Exists(const std::string& path) {
   return stat(path.c_str(), &status) == 0;
 }
 
+// The document the last Open on this thread named (a conversion runs on one thread).
+thread_local std::string opened_document;
+
+void HoldWhenAsked() {
+  const char* document = std::getenv("KX_RECORDING_HOLD_DOCUMENT");
+  const char* descriptor = std::getenv("KX_RECORDING_HOLD_FD");
+  if (!document || !descriptor || opened_document != document) return;
+  pollfd hold{std::atoi(descriptor), POLLIN, 0};
+  poll(&hold, 1, 20000);
+}
+
+// What the call does beyond being recorded.
+void Act(const std::string& name, const ole::DISPPARAMS& params) {
+  const std::string first = params.cArgs > 0 && params.rgvarg[params.cArgs - 1].vt == ole::VT_BSTR
+                                ? ole::BytesFromBstr(params.rgvarg[params.cArgs - 1].bstrVal)
+                                : std::string();
+  if (name == "Open") opened_document = first;
+  if (name == "SaveAs") std::ofstream(first, std::ios::binary) << "text of " << opened_document << "\n";
+  if (strcasecmp(name.c_str(), "Quit") == 0) HoldWhenAsked();
+}
+
 class RecordingObject final : public ole::ComObject<RecordingObject, ole::IDispatch> {
  public:
   void* Find(const ole::IID& iid) {
@@ -77,6 +105,7 @@ class RecordingObject final : public ole::ComObject<RecordingObject, ole::IDispa
                                                                                     : " no-target";
     Record(line);
     if (Listed("KX_RECORDING_FAIL", name)) return ole::DISP_E_EXCEPTION;
+    Act(name, *params);
     if (kind == ole::DISPATCH_PROPERTYGET && result) {
       result->vt = ole::VT_DISPATCH;
       result->pdispVal = ole::MakeObject<RecordingObject>().Detach();
@@ -98,6 +127,7 @@ RECORDING_EXPORT ole::HRESULT DllGetClassObject(const ole::CLSID& clsid, const o
   *object = nullptr;
   if (clsid != kRecordingWord && clsid != kRecordingExcel) return ole::CLASS_E_CLASSNOTAVAILABLE;
   Record(clsid == kRecordingWord ? "created Word" : "created Excel");
+  opened_document.clear();
   return ole::MakeObject<ole::ClassFactory<RecordingObject>>()->QueryInterface(iid, object);
 }
 
