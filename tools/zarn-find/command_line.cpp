@@ -132,8 +132,10 @@ Ctrl-C stops the search, prints what was found so far and exits with 130.
 
 Exit status: 0 when something was found, 1 when nothing was found, 2 when the
 search could not start (bad arguments, an empty value, a pattern that does
-not compile, a PATH that does not exist) or the --tsv file could not be
-written.
+not compile, a PATH that does not exist), when standard output could not be
+written (a full disk, a closed output; the message says why) or when the
+--tsv file could not be written. A reader that closes the pipe early (head)
+just stops the search.
 )";
 }
 

@@ -1,12 +1,10 @@
 #include "tools/zarn-find/finding_printer.h"
 
-#include <unistd.h>
-
-#include <algorithm>
 #include <cerrno>
 #include <charconv>
 
 #include "platform/ole/automation_string.h"
+#include "tools/zarn-find/standard_streams.h"
 
 namespace zarn_find {
 
@@ -17,7 +15,9 @@ constexpr std::size_t kNumberRoom = 16;
 
 FindingPrinter::FindingPrinter(int fd) : fd_(fd), buffer_(new char[kFlushAt]), capacity_(kFlushAt) {}
 
-FindingPrinter::~FindingPrinter() { Flush(); }
+FindingPrinter::~FindingPrinter() {
+  Flush();
+}
 
 void FindingPrinter::Print(std::u16string_view path, std::int32_t line, std::int32_t column,
                            std::u16string_view text) {
@@ -42,7 +42,9 @@ void FindingPrinter::MakeRoom(std::size_t bytes) {
   buffer_.reset(new char[capacity_]);
 }
 
-void FindingPrinter::AppendText(std::u16string_view text) { used_ += ole::BytesFromUtf16Into(text, &buffer_[used_]); }
+void FindingPrinter::AppendText(std::u16string_view text) {
+  used_ += ole::BytesFromUtf16Into(text, &buffer_[used_]);
+}
 
 void FindingPrinter::AppendNumber(std::int32_t number) {
   used_ = static_cast<std::size_t>(std::to_chars(&buffer_[used_], &buffer_[used_ + kNumberRoom], number).ptr -
@@ -50,14 +52,10 @@ void FindingPrinter::AppendNumber(std::int32_t number) {
 }
 
 void FindingPrinter::Flush() {
-  std::size_t written = 0;
-  while (written < used_ && !pipe_closed_) {
-    const ssize_t count = write(fd_, &buffer_[written], used_ - written);
-    if (count > 0) {
-      written += static_cast<std::size_t>(count);
-    } else if (count < 0 && errno != EINTR) {
-      pipe_closed_ = true;  // EPIPE, or any other reason standard output is gone
-    }
+  if (used_ > 0 && !ended_) {
+    const int error = WriteFully(fd_, std::string_view(buffer_.get(), used_));
+    ended_ = error != 0;
+    if (error != EPIPE) write_error_ = error;
   }
   used_ = 0;
 }

@@ -1,15 +1,30 @@
 // zarn-find: searches a folder for a string from the command line, through the Zarn control.
+#include <unistd.h>
+
 #include <cstdio>
+#include <cstring>
 
 #include "tools/zarn-find/command_line.h"
 #include "tools/zarn-find/search_session.h"
+#include "tools/zarn-find/standard_streams.h"
+
+namespace {
+
+int PrintHelp() {
+  const int error = zarn_find::WriteFully(STDOUT_FILENO, zarn_find::HelpText());
+  if (error == 0) return 0;
+  std::fprintf(stderr, "zarn-find: cannot write to standard output: %s\n", std::strerror(error));
+  return 2;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
+  zarn_find::ReserveStandardDescriptors();
   const zarn_find::ParseResult parsed = zarn_find::ParseCommandLine(argc, argv);
   switch (parsed.outcome) {
     case zarn_find::ParseResult::Outcome::kHelp:
-      std::fputs(zarn_find::HelpText(), stdout);
-      return 0;
+      return PrintHelp();
     case zarn_find::ParseResult::Outcome::kError:
       std::fprintf(stderr, "zarn-find: %s\nTry 'zarn-find --help' for more information.\n",
                    parsed.error.c_str());

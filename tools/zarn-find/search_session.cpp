@@ -4,10 +4,12 @@
 
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "platform/window/message_queue.h"
 #include "tools/zarn-find/finding_printer.h"
+#include "tools/zarn-find/standard_streams.h"
 #include "tools/zarn-find/zarn_client.h"
 
 namespace zarn_find {
@@ -15,7 +17,9 @@ namespace zarn_find {
 namespace {
 
 volatile std::sig_atomic_t interrupted = 0;
-void OnInterrupt(int) { interrupted = 1; }
+void OnInterrupt(int) {
+  interrupted = 1;
+}
 
 constexpr win::UINT kPrintIntervalMs = 10;
 constexpr win::UINT_PTR kPrintTimer = 1;
@@ -36,6 +40,7 @@ class Session {
   void OnError(std::int32_t code, const std::string& text);
   void PrintNewFindings();
   void EndWhenSearchEnded();
+  void ReportOutputError();
   int ExitStatus();
 
   const CommandLine& line_;
@@ -45,23 +50,25 @@ class Session {
   std::int32_t printed_ = 0;
   bool completed_ = false;
   bool aborted_ = false;
-  bool could_not_start_ = false;
+  bool failed_ = false;  // could not start, or its findings could not all be written
   bool ended_ = false;
 };
 
 Session::Session(const CommandLine& line)
     : line_(line),
       control_(kDisplayName, ZarnClient::Handlers{[this] { OnScanCompleted(); },
-                                                 [this](std::int32_t code, const std::string& text) {
-                                                   OnError(code, text);
-                                                 }}) {
+                                                  [this](std::int32_t code, const std::string& text) {
+                                                    OnError(code, text);
+                                                  }}) {
   window_ = win::CreateWindow([this](win::HWND, win::UINT message, win::WPARAM, win::LPARAM) {
     if (message == win::WM_TIMER) OnTick();
     return win::LRESULT{0};
   });
 }
 
-Session::~Session() { win::DestroyWindow(window_); }
+Session::~Session() {
+  win::DestroyWindow(window_);
+}
 
 void Session::SetOptions() {
   control_.SetBool("CaseSensitive", line_.case_sensitive);
@@ -77,8 +84,9 @@ void Session::SetOptions() {
 
 int Session::Run() {
   if (ole::FAILED(control_.CreationResult())) {
-    std::fprintf(stderr, "zarn-find: the search control cannot be created (error 0x%08X); is libzarn.so registered?\n",
-                 static_cast<unsigned>(control_.CreationResult()));
+    std::fprintf(
+        stderr, "zarn-find: the search control cannot be created (error 0x%08X); is libzarn.so registered?\n",
+        static_cast<unsigned>(control_.CreationResult()));
     return 2;
   }
   SetOptions();
@@ -88,13 +96,23 @@ int Session::Run() {
   while (!ended_ && win::GetMessage(&message)) win::DispatchMessage(&message);
   PrintNewFindings();
   printer_.Flush();
+  ReportOutputError();
   return ExitStatus();
 }
 
+// A closed pipe ends the output quietly; any other failure to write loses findings, so it is told.
+void Session::ReportOutputError() {
+  if (printer_.WriteError() == 0) return;
+  failed_ = true;
+  const std::string line = std::string("zarn-find: cannot write to standard output: ") +
+                           std::strerror(printer_.WriteError()) + "\n";
+  WriteFully(STDERR_FILENO, line);
+}
+
 int Session::ExitStatus() {
-  if (line_.tsv_file && !control_.CallBool("SaveDataToTabFile", *line_.tsv_file, true)) could_not_start_ = true;
+  if (line_.tsv_file && !control_.CallBool("SaveDataToTabFile", *line_.tsv_file, true)) failed_ = true;
   if (interrupted) return 130;
-  if (could_not_start_) return 2;
+  if (failed_) return 2;
   return control_.GetLong("SearchCount") > 0 ? 0 : 1;
 }
 
@@ -104,14 +122,13 @@ void Session::OnScanCompleted() {
 }
 
 void Session::OnError(std::int32_t code, const std::string& text) {
-  if (code == kErrorPathDoesNotExist) could_not_start_ = true;
+  if (code == kErrorPathDoesNotExist) failed_ = true;
   printer_.Flush();
-  const std::string line = "zarn-find: error " + std::to_string(code) + ": " + text + "\n";
-  std::fwrite(line.data(), 1, line.size(), stderr);
+  WriteFully(STDERR_FILENO, "zarn-find: error " + std::to_string(code) + ": " + text + "\n");
 }
 
 void Session::OnTick() {
-  if ((interrupted || printer_.PipeClosed()) && !aborted_) {
+  if ((interrupted || printer_.Ended()) && !aborted_) {
     aborted_ = true;
     control_.Call("Abort");
   }
@@ -121,7 +138,7 @@ void Session::OnTick() {
 }
 
 void Session::PrintNewFindings() {
-  for (const std::int32_t count = control_.GetLong("SearchCount"); printed_ < count && !printer_.PipeClosed();
+  for (const std::int32_t count = control_.GetLong("SearchCount"); printed_ < count && !printer_.Ended();
        ++printed_) {
     if (control_.GetFileData(printed_))
       printer_.Print(control_.path(), control_.line(), control_.column(), control_.text());

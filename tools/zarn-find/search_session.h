@@ -6,8 +6,9 @@
 
 namespace zarn_find {
 
-// Exit status of a run: 0 something found, 1 nothing found, 2 could not start (or the tab-delimited file
-// could not be written), 130 stopped by Ctrl-C.
+// Exit status of a run: 0 something found, 1 nothing found, 2 could not start, or the findings could not
+// all be written (to standard output for a reason other than a closed pipe, or to the tab-delimited file),
+// 130 stopped by Ctrl-C.
 int RunSearch(const CommandLine& command_line);
 
 }  // namespace zarn_find
