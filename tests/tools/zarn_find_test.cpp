@@ -184,6 +184,20 @@ TEST_F(ZarnFindTool, ASlowReaderOfANonBlockingPipeGetsEveryFinding) {
   EXPECT_TRUE(out == expected);
 }
 
+TEST_F(ZarnFindTool, ASettingsFolderThatCannotBeMadeIsReportedAndTheSearchGoesOn) {
+  folder_.Write("a.txt", "hit\n");
+  const std::string not_a_folder = folder_.Write("file", "");
+  kx::test::ScopedEnv config("XDG_CONFIG_HOME", not_a_folder);
+  kx::test::ScopedEnv home("HOME", not_a_folder);
+  const Outcome run = ZarnFind({folder_.path(), "*.txt", "hit"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, folder_ / "a.txt:1:1:hit\n");
+  EXPECT_EQ(
+      run.err,
+      "zarn-find: error 501: An error ocurred while creating a fully qualified path name to the Kestrix "
+      "initialization file.\n");
+}
+
 TEST_F(ZarnFindTool, HelpAndBadArguments) {
   const Outcome help = ZarnFind({"--help"});
   EXPECT_EQ(help.status, 0);

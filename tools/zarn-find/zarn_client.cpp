@@ -13,10 +13,11 @@ ZarnClient::ZarnClient(const std::string& display_name, Handlers handlers) {
     created_ = ole::CoCreateInstance(clsid, nullptr, ole::IID_IDispatch, control.OutVoid());
   if (ole::FAILED(created_)) return;
   control_ = ole::DispatchDriver(std::move(control));
+  // Events first: siting the control reads its settings file, and an error there (501) is an event.
+  Advise(std::move(handlers));
   site_ = ole::MakeObject<ole::DisplayNameSite>(display_name);
   if (const auto embedded = control_.Object().As<ole::IOleObject>(ole::IID_IOleObject))
     embedded->SetClientSite(static_cast<ole::IOleClientSite*>(site_.Get()));
-  Advise(std::move(handlers));
 }
 
 ZarnClient::~ZarnClient() {
