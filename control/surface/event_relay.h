@@ -7,14 +7,19 @@
 // The queue and the pending timer are guarded by one lock shared by all controls of the process. The lock
 // is never held while an event is fired, so a host may call back into the control (even destroy it) from
 // any event, and a worker is never kept waiting by an event handler.
+//
+// Delivery is never re-entered: while a batch is delivered the relay timer is off, so a handler that runs
+// a message loop of its own (a modal message box) gets nothing delivered ahead of the rest of the batch;
+// what is posted meanwhile waits in the queue and the timer is set again once the batch is done. Every
+// error of a search therefore arrives before its ScanCompleted.
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
-#include <vector>
 
 #include "control/engine/search_host.h"
 #include "platform/window/message_queue.h"
@@ -30,12 +35,13 @@ struct Notification {
 class NotificationQueue {
  public:
   void Append(Notification notification) { entries_.push_back(std::move(notification)); }
-  std::vector<Notification> TakeAll() { return std::exchange(entries_, {}); }
+  std::deque<Notification> TakeAll() { return std::exchange(entries_, {}); }
   bool Empty() const { return entries_.empty(); }
+  NotificationKind FirstKind() const { return entries_.front().kind; }  // when not Empty()
   void Clear() { entries_.clear(); }
 
  private:
-  std::vector<Notification> entries_;
+  std::deque<Notification> entries_;
 };
 
 class EventRelay {
@@ -53,11 +59,12 @@ class EventRelay {
   // Worker: queues a notification and makes sure a relay timer is pending.
   void Post(NotificationKind kind, std::int32_t code, std::string_view detail);
 
-  // Host: empties the queue (Begin, before ScanStarted).
+  // Host: empties the queue (Begin, before ScanStarted), and drops what remains of a batch being
+  // delivered (Begin called from an event handler).
   void Clear();
 
-  // Host, on the relay timer: delivers every waiting notification in order, then kills the timer unless
-  // more arrived meanwhile.
+  // Host, on the relay timer: delivers every waiting notification in order; sets the timer again when
+  // more arrived meanwhile. Does nothing when called during a delivery.
   void OnTimer(const Deliver& deliver);
 
   // Host, at the control's destruction: kills a pending relay timer.
@@ -66,10 +73,15 @@ class EventRelay {
  private:
   void SetRelayTimer(NotificationKind kind);
 
+  bool StartBatch();
+  void FinishBatch();
+
   win::HWND window_ = nullptr;
   const SearchState& state_;
   NotificationQueue queue_;          // guarded by the process-wide relay lock
   win::UINT_PTR pending_timer_ = 0;  // likewise
+  bool delivering_ = false;          // likewise: a batch is being delivered, the timer is off
+  std::deque<Notification> batch_;   // host thread: what the delivery in progress has yet to fire
 };
 
 }  // namespace zarn

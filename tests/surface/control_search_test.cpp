@@ -119,6 +119,35 @@ TEST_F(ControlSearch, ErrorsOfTheSearchArriveInOrderBeforeItsCompletion) {
   EXPECT_EQ(events_.events()[3], "ScanCompleted");
 }
 
+// A Begin made from an OnError handler: nothing of the earlier search follows the new ScanStarted, not
+// even what the relay had already taken out of the queue.
+TEST_F(ControlSearch, ABeginFromAnErrorHandlerDropsWhatRemainsOfTheEarlierSearch) {
+  folder_.Write("a.txt", std::string(3000, 'x') + "\n");
+  folder_.Write("b.txt", std::string(3000, 'y') + "\n");
+  folder_.Write("c.log", "needle\n");
+  ASSERT_TRUE(control_.Begin());
+  ASSERT_TRUE(
+      kx::test::WaitFor([this] { return !control_.GetSearchActive(); }));  // all posted, none delivered
+  bool begun = false;
+  events_.on_event = [&](const std::string& event) {
+    if (event == "ScanCompleted") {
+      EXPECT_FALSE(control_.GetSearchActive());
+    }
+    if (begun || event.rfind("OnError 505 ", 0) != 0) return;
+    begun = true;
+    control_.SetSearchExt("*.log");
+    EXPECT_TRUE(control_.Begin());
+  };
+  ASSERT_TRUE(PumpUntil([this] { return events_.Saw("ScanCompleted"); }));
+  PumpPending();
+  ASSERT_EQ(events_.events().size(), 4u);
+  EXPECT_EQ(events_.events()[0], "ScanStarted");
+  EXPECT_EQ(events_.events()[1].rfind("OnError 505 ", 0), 0u);
+  EXPECT_EQ(events_.events()[2], "ScanStarted");
+  EXPECT_EQ(events_.events()[3], "ScanCompleted");
+  EXPECT_EQ(control_.GetSearchCount(), 1);
+}
+
 TEST_F(ControlSearch, BeginWhileSearchingIsRefusedAndTheSearchGoesOn) {
   for (int i = 0; i < 40; ++i) folder_.Write("f" + std::to_string(i) + ".txt", "needle\n");
   control_.SetThreadPriority(0);  // 41 ms after every entry: the search outlasts the test's checks

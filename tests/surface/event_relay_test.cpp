@@ -73,5 +73,24 @@ TEST_F(Relay, PostsWhileDeliveringAreDeliveredToo) {
   EXPECT_EQ(events_.events()[1], "OnError 504 Unable to open file:  /second");
 }
 
+// A handler that runs a message loop of its own (as a modal message box does) while more is posted: the
+// nested loop delivers nothing, the batch in progress goes on in order, and what was posted meanwhile
+// follows it.
+TEST_F(Relay, ANestedMessageLoopDeliversNothingAheadOfTheBatchInProgress) {
+  events_.on_event = [this](const std::string& event) {
+    if (event.find("/first") == std::string::npos) return;
+    state_->PostNotification(NotificationKind::kError, 504, "/third");
+    state_->PostNotification(NotificationKind::kCompletion, 0, "");
+    PumpPending();
+  };
+  state_->PostNotification(NotificationKind::kError, 504, "/first");
+  state_->PostNotification(NotificationKind::kError, 504, "/second");
+  PumpPending();
+  EXPECT_EQ(events_.events(),
+            (std::vector<std::string>{"OnError 504 Unable to open file:  /first",
+                                      "OnError 504 Unable to open file:  /second",
+                                      "OnError 504 Unable to open file:  /third", "ScanCompleted"}));
+}
+
 }  // namespace
 }  // namespace zarn::test
