@@ -204,7 +204,8 @@ TEST_F(ScanRules, EveryScanEndsOnItsOwn) {
 
 TEST_F(ScanRules, OfficeDocumentsAreOfferedForConversionAndReadAsBytesWhenItFails) {
   Set(SearchOptions::Flag::kSupportOfficeDocs);
-  host_.State().SetTemporaryTextFile("/tmp/ZarnTemp.TXT");
+  const std::string text_file = folder_ / "ZarnTemp.TXT";
+  host_.State().SetTemporaryTextFile(text_file);
   host_.Options().Set(SearchOptions::Text::kSearchString, "word");
   const std::string doc = folder_.Write("a.doc", "word\n");
   const std::string xls = folder_.Write("b.xls", "word\n");
@@ -214,7 +215,7 @@ TEST_F(ScanRules, OfficeDocumentsAreOfferedForConversionAndReadAsBytesWhenItFail
   scanner.ScanFile(folder_.Write("c.docx", "word\n"), "c.docx");
   const auto conversions = host_.conversions();
   ASSERT_EQ(conversions.size(), 2u);
-  EXPECT_EQ(conversions[0], std::make_tuple(OfficeApplication::kWord, doc, std::string("/tmp/ZarnTemp.TXT")));
+  EXPECT_EQ(conversions[0], std::make_tuple(OfficeApplication::kWord, doc, text_file));
   EXPECT_EQ(std::get<0>(conversions[1]), OfficeApplication::kExcel);
   EXPECT_EQ(host_.findings().size(), 3u);
 }
