@@ -46,7 +46,9 @@ void HintList::DropDownBelow(const QWidget* anchor) {
   setGeometry(anchor->x(), anchor->y() + anchor->height(), width, sizeHintForRow(0) * count() + frame);
   show();
   raise();
-  setFocus(Qt::PopupFocusReason);
+  // An ordinary focus change, not a popup's: the button that dropped the list down gives the default back
+  // to the dialog's own default button, so Enter in the fields keeps accepting the dialog.
+  setFocus(Qt::OtherFocusReason);
 }
 
 int HintList::SelectedRow() const {

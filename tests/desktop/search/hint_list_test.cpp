@@ -1,4 +1,6 @@
 // The hint list: dropping it down, choosing an element by mouse or keyboard, and leaving it.
+#include <functional>
+
 #include "tests/desktop/search/options_dialog_fixture.h"
 
 namespace kestrix::test {
@@ -10,6 +12,33 @@ class HintListTest : public OptionsDialogTest {
     QLineEdit* edit = Combo("cbSearchFor")->lineEdit();
     EXPECT_FALSE(edit->hasSelectedText());
     EXPECT_EQ(edit->cursorPosition(), edit->text().size());
+  }
+  // Clicks into `combo` and presses Enter there, as the user does.
+  void EnterIn(const char* combo) {
+    QLineEdit* edit = Combo(combo)->lineEdit();
+    QTest::mouseClick(edit, Qt::LeftButton);
+    PressIn(edit, Qt::Key_Return);
+  }
+  void ExpectAccepted(const char* where) {
+    EXPECT_FALSE(Hints()->isVisible()) << where;
+    EXPECT_FALSE(dialog_.isVisible()) << where;
+    EXPECT_FALSE(dialog_.bCancelled) << where;
+  }
+  // After the "$" element was chosen by `choose_end_element`, Search is still the default button: Enter in
+  // the search text accepts it with the element, and Enter in every combo box accepts the next showings.
+  void ExpectEnterAcceptsAfter(const std::function<void()>& choose_end_element) {
+    TypeInto("cbSearchFor", "end");
+    choose_end_element();
+    EnterIn("cbSearchFor");
+    ExpectAccepted("after choosing");
+    EXPECT_EQ(SearchText(), "end$");
+    for (const char* name : {"cbDirectory", "cbFileExt", "cbSearchFor"}) {
+      dialog_.bCancelled = true;
+      dialog_.open();
+      ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog_));
+      EnterIn(name);
+      ExpectAccepted(name);
+    }
   }
 };
 
@@ -68,6 +97,19 @@ TEST_F(HintListTest, EnterChoosesTheSelectedElementWithoutAcceptingTheDialog) {
   EXPECT_FALSE(Hints()->isVisible());
   EXPECT_TRUE(dialog_.isVisible());
   ExpectCaretAtEnd();
+}
+
+TEST_F(HintListTest, AfterAClickedElementEnterStillAccepts) {
+  ExpectEnterAcceptsAfter([this] { ClickHint(4); });
+}
+
+TEST_F(HintListTest, AfterAnElementChosenByKeysEnterStillAccepts) {
+  ExpectEnterAcceptsAfter([this] {
+    Click("Command1");
+    PressIn(Hints(), Qt::Key_Home);
+    for (int row = 0; row < 4; ++row) PressIn(Hints(), Qt::Key_Down);
+    PressIn(Hints(), Qt::Key_Return);
+  });
 }
 
 TEST_F(HintListTest, EnterWithNothingSelectedOnlyTurnsRegularExpressionsOnAndCloses) {
