@@ -49,6 +49,9 @@ QComboBox* frmFindTextInFilesOptions::NewCombo(const char* name) {
   box->setEditable(true);
   // The histories belong to the search window; Enter accepts the dialog rather than adding an entry.
   box->setInsertPolicy(QComboBox::NoInsert);
+  // The history is offered in the list only: what the user types is never completed from it, nor matched
+  // to an entry that differs in letter case.
+  box->setCompleter(nullptr);
   box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   box->setMinimumContentsLength(40);
   return box;

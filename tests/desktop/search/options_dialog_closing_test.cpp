@@ -38,6 +38,24 @@ TEST_F(Closing, EnterInEveryComboBoxAcceptsAndKeepsWhatWasTyped) {
   }
 }
 
+// The boxes offer their histories but neither complete nor correct what the user typed.
+TEST_F(Closing, EnterGivesExactlyTheTypedTextWhateverTheHistoryHolds) {
+  const char* const typed_texts[] = {"alph", "Alpha$", "beta"};  // a prefix, a case variant, no entry
+  for (const char* name : {"cbDirectory", "cbFileExt", "cbSearchFor"}) {
+    for (const char* typed : typed_texts) {
+      SetHistory(Combo(name), {"other", "alpha$"});
+      dialog_.open();
+      ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog_));
+      TypeInto(name, typed);
+      EXPECT_EQ(Combo(name)->currentText().toStdString(), typed) << name << " while typing";
+      PressIn(Combo(name)->lineEdit(), Qt::Key_Return);
+      EXPECT_FALSE(dialog_.isVisible()) << name << ", " << typed;
+      EXPECT_EQ(Combo(name)->currentText().toStdString(), typed) << name;
+      EXPECT_EQ(Combo(name)->count(), 2) << name << ": the history stays";
+    }
+  }
+}
+
 TEST_F(Closing, SearchKeepsTheValuesAndLeavesTheFocusOnTheSearchText) {
   Preset();
   dialog_.bCancelled = true;
