@@ -24,6 +24,10 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     images_[i]->setObjectName(QString("Image%1").arg(i + 1));
     images_[i]->setPixmap(AboutPicture(i + 1, kPictureSize));
     images_[i]->setVisible(false);
+    // The pictures' place is kept while none is shown, so the texts do not move when the first arrives.
+    QSizePolicy policy = images_[i]->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    images_[i]->setSizePolicy(policy);
     pictures->addWidget(images_[i], 0, 0);  // all at the same place: the visible one is the frame
   }
   auto* product = new QLabel("Kestrix (Pro)", this);
