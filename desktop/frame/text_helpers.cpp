@@ -30,6 +30,30 @@ void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
     text.replace(at, from.size(), to);
 }
 
+// How many of the first bytes of `line` have a display form of at most `limit` characters. A join left at
+// the end, which the display form drops, is counted: the answer errs on the short side.
+std::size_t BytesThatFit(std::string_view line, std::size_t limit) {
+  std::size_t length = 0;
+  bool inside_quotes = false;
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const auto code = static_cast<unsigned char>(line[i]);
+    const bool printable = code >= 32;
+    std::size_t next = length;
+    if (printable)
+      next += (inside_quotes ? 0 : 1) + (line[i] == '"' ? 2 : 1);
+    else
+      next += (inside_quotes ? 4 : 0) + ControlCharacterName(code).size();
+    if (next + (printable ? 1 : 0) > limit) return i;  // with the closing quote
+    length = next;
+    inside_quotes = printable;
+  }
+  return line.size();
+}
+
+bool IsUtf8Continuation(char c) {
+  return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
 }  // namespace
 
 std::string TrimAtNull(std::string_view text) {
@@ -63,6 +87,16 @@ std::string MakeDisplayLiteral(std::string_view line) {
     result.resize(result.size() - kJoin.size());
   ReplaceAll(result, "vbCr & vbLf", "vbCrLf");
   return result.empty() ? "\"\"" : result;
+}
+
+std::string MakeCutDisplayLiteral(std::string_view start, std::uint64_t line_bytes) {
+  std::size_t shown = BytesThatFit(start, kDisplayLiteralLimit);
+  if (shown == line_bytes) return MakeDisplayLiteral(start);
+  if (shown < start.size())
+    while (shown > 0 && IsUtf8Continuation(start[shown])) --shown;
+  const std::uint64_t more = line_bytes - shown;
+  return MakeDisplayLiteral(start.substr(0, shown)) + " \u2026 (" + std::to_string(more) +
+         (more == 1 ? " byte more)" : " bytes more)");
 }
 
 std::string NextMarqueeText(std::string_view text) {

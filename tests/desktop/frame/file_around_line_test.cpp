@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "desktop/frame/file_around_line.h"
+#include "desktop/frame/text_helpers.h"
 #include "platform/qt/flex_grid.h"
 #include "platform/qt/message_box.h"
 #include "tests/support/temp_folder.h"
@@ -65,6 +66,20 @@ TEST_F(Viewer, LinesAreCountedAsTheSearchCountsThem) {
   EXPECT_EQ(grid_.Rows(), 6);
   EXPECT_EQ(grid_.TextMatrix(grid_.Row(), 0), "\"d\"");
   EXPECT_EQ(grid_.TextMatrix(1, 0), "\"\"");
+}
+
+// Lines longer than a read block, each end falling on a block's edge, are counted right and cut.
+TEST_F(Viewer, LongLinesAreCutAndCountedAcrossReadBlocks) {
+  const std::string first(65535, 'x'), second(200000, 'y');
+  for (const std::string end : {"\r\n", "\r", "\n"}) {
+    folder_.Write("long.txt", first + end + second + end + "z" + end);
+    LoadFileAroundLine(grid_, folder_ / "long.txt", 3);
+    ASSERT_EQ(grid_.Rows(), 3) << int(end[0]);
+    EXPECT_EQ(grid_.Row(), 2);
+    EXPECT_EQ(grid_.TextMatrix(2, 0), "\"z\"");
+    EXPECT_EQ(grid_.TextMatrix(0, 0).toStdString(), MakeCutDisplayLiteral(first, first.size()));
+    EXPECT_EQ(grid_.TextMatrix(1, 0).toStdString(), MakeCutDisplayLiteral(second, second.size()));
+  }
 }
 
 TEST_F(Viewer, ALinePastTheEndMarksNoLineAndShowsTheTop) {

@@ -34,6 +34,28 @@ TEST(MakeDisplayLiteral, EveryControlCodeHasItsName) {
   EXPECT_EQ(MakeDisplayLiteral("\x7F\xE9"), "\"\x7F\xE9\"");  // bytes from 127 on are printable
 }
 
+TEST(MakeCutDisplayLiteral, ShowsWhatFitsTheLimitAndSaysHowMuchIsLeftOut) {
+  const std::string fits(kDisplayLiteralLimit - 2, 'a');  // with its quotes, exactly the limit
+  const std::string kept(kDisplayLiteralLimit, 'a');
+  const std::string accent = std::string(kDisplayLiteralLimit - 3, 'a') + "\xC3\xA9";
+  const std::string tabs(600, '\t');
+  const struct {
+    std::string start;
+    std::uint64_t line_bytes;
+    std::string shown;
+  } cases[] = {
+      {"abc", 3, "\"abc\""},
+      {fits, fits.size(), '"' + fits + '"'},
+      {fits + "a", fits.size() + 1, '"' + fits + "\" \u2026 (1 byte more)"},
+      {kept, 10'485'760,
+       '"' + fits + "\" \u2026 (" + std::to_string(10'485'760 - fits.size()) + " bytes more)"},
+      {tabs, tabs.size(), std::string(1000, ' ') + " \u2026 (100 bytes more)"},  // a tab shows as two blanks
+      {accent, accent.size() + 5,
+       '"' + accent.substr(0, kDisplayLiteralLimit - 3) + "\" \u2026 (7 bytes more)"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(MakeCutDisplayLiteral(c.start, c.line_bytes), c.shown) << c.shown;
+}
+
 TEST(NextMarqueeText, CyclesThroughLengthsZeroToEightyThenStartsAgain) {
   const std::string text = "Search In Progress. Click here to Abort.";
   while (!NextMarqueeText(text).empty()) {
