@@ -1,5 +1,5 @@
 // The program's help document, KESTRIX.html, kept beside the program and opened with the desktop's
-// default application.
+// default application; when the desktop has none for it, the program shows it in its own help window.
 #pragma once
 
 #include <QString>
@@ -7,13 +7,14 @@
 
 namespace kestrix {
 
-// Opens a document; the answer (whether it could be opened) is not acted on.
+// Opens a document; false when the desktop has no application for it.
 using DocumentOpener = std::function<bool(const QString& path)>;
 
 // The help document's full name: the program's folder + "/KESTRIX.html".
 QString HelpFilePath();
 
-// Hands the help document to `opener`.
+// Hands the help document to `opener`; when it answers false, or the desktop's launcher later finds no
+// application for it (DocumentLaunches::NotOpened), shows it in the help window.
 void OpenHelpFile(const DocumentOpener& opener);
 
 }  // namespace kestrix

@@ -3,6 +3,7 @@
 // never through a shell, so any file name works.
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -11,8 +12,20 @@ namespace kestrix {
 
 void Beep();
 
-// Opens `path` with the desktop's default application for its type; false when that cannot be started.
+// Opens `path` with the desktop's default application for its type, through the desktop's launcher
+// (xdg-open). False at once when there is no launcher; when the launcher then finds no application for
+// the document, DocumentLaunches::NotOpened tells so.
 bool OpenDocument(const QString& path);
+
+// Tells what became of the documents OpenDocument handed to the launcher.
+class DocumentLaunches : public QObject {
+  Q_OBJECT
+
+ signals:
+  // The launcher ended without opening `path`: the desktop has no application for it.
+  void NotOpened(const QString& path);
+};
+DocumentLaunches& Launches();
 
 // The program and arguments that open `path` in the user's editor: $VISUAL, else $EDITOR (each may hold
 // a program with its own arguments, split on blanks), else the desktop's default application (nullopt:
