@@ -1,9 +1,12 @@
 // kx-desktop-bench: the desktop program driven offscreen against a generated folder of 200,000 findings.
 // It measures how long the findings take to reach the grid after the scan ends ("Show all findings at
 // end"), the longest single pass of the event loop while findings stream in, and the memory the grid's
-// rows take against the size of the report file.
+// rows take against the size of the report file. Then it measures the hit viewer with files that gained
+// lines of megabytes after the search: the longest pass of the event loop while a finding is
+// double-clicked and while the window is then maximised.
 //
 // Usage: kx-desktop-bench [FOLDER]   (default: a fresh folder under $TMPDIR, removed afterwards)
+//        kx-desktop-bench --viewer   (only the viewer's measurements)
 #include <unistd.h>
 
 #include <QApplication>
@@ -13,8 +16,10 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <cstdio>
 #include <fstream>
@@ -141,6 +146,88 @@ void MeasureStreaming(frmFindTextInFiles& search, const QString& folder) {
       static_cast<long long>(longest));
 }
 
+// The longest pass of the event loop while `action` runs from it and the loop settles afterwards.
+template <typename Action>
+qint64 LongestPass(Action action) {
+  QElapsedTimer pass, quiet;
+  qint64 longest = 0;
+  QTimer beat;  // runs whenever the event loop gets a turn
+  QObject::connect(&beat, &QTimer::timeout, [&] { longest = std::max(longest, pass.restart()); });
+  bool done = false;
+  QTimer::singleShot(0, [&] {
+    action();
+    done = true;
+  });
+  pass.start();
+  beat.start(0);
+  WaitUntil([&] { return done; });
+  quiet.start();
+  WaitUntil([&] { return quiet.elapsed() > 300; });  // a late layout or paint is counted too
+  beat.stop();
+  return longest;
+}
+
+void WriteFile(const QString& path, const std::string& bytes) {
+  std::ofstream(path.toStdString(), std::ios::binary) << bytes;
+}
+
+std::string ShortLines(int from, int to) {
+  std::string body;
+  for (int line = from; line <= to; ++line) body += "short line " + std::to_string(line) + "\n";
+  return body;
+}
+
+// A line of words `bytes` long.
+std::string LongLine(std::size_t bytes) {
+  std::string line;
+  line.reserve(bytes);
+  while (line.size() < bytes) line += "words of a line that never ends ";
+  line.resize(bytes);
+  return line;
+}
+
+// The grid row that shows a finding in `file`.
+int ResultRow(const frmFindTextInFiles& search, const QString& file) {
+  for (int row = 1; row < search.fgFiles->Rows(); ++row)
+    if (search.fgFiles->TextMatrix(row, 0).endsWith(file)) return row;
+  return -1;
+}
+
+// Each file holds "needle" on line 150 when searched; then it grows: one line of 10 MB in its place, or
+// the 199 lines the viewer shows made 1 MB each. The finding is double-clicked with the window at a
+// normal size, which is then maximised.
+void MeasureLongLines(frmFindTextInFiles& search) {
+  QTemporaryDir scratch;
+  const QString folder = scratch.path();
+  const std::string before = ShortLines(1, 149) + "needle\n" + ShortLines(151, 300);
+  WriteFile(folder + "/one-line-of-10-MB.txt", before);
+  WriteFile(folder + "/199-lines-of-1-MB.txt", before);
+  FindText(search, folder, false);
+  WaitUntil([&] { return Finished(search); });
+  WriteFile(folder + "/one-line-of-10-MB.txt",
+            ShortLines(1, 149) + "needle " + LongLine(10 << 20) + "\n" + ShortLines(151, 300));
+  std::string many = ShortLines(1, 50);
+  for (int line = 51; line <= 249; ++line) many += (line == 150 ? "needle " : "") + LongLine(1 << 20) + "\n";
+  WriteFile(folder + "/199-lines-of-1-MB.txt", many + ShortLines(250, 300));
+  for (const QString file : {"one-line-of-10-MB.txt", "199-lines-of-1-MB.txt"}) {
+    search.SubWindow()->showNormal();
+    search.SubWindow()->resize(900, 600);
+    QApplication::processEvents();
+    kestrix::FlexGrid& results = *search.fgFiles;
+    const QPoint where = results.visualRect(results.model()->index(ResultRow(search, file) - 1, 0)).center();
+    const qint64 open = LongestPass([&] {
+      QTest::mouseClick(results.viewport(), Qt::LeftButton, {}, where);
+      QTest::mouseDClick(results.viewport(), Qt::LeftButton, {}, where);
+    });
+    const qint64 maximise = LongestPass([&] { search.SubWindow()->showMaximized(); });
+    std::printf(
+        "viewer, %s: longest pass of the event loop %lld ms on the double click, %lld ms on maximise"
+        " (%d rows, row %d marked)\n",
+        qPrintable(file), static_cast<long long>(open), static_cast<long long>(maximise),
+        search.msfgFileWithHit->Rows(), search.msfgFileWithHit->Row());
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -149,9 +236,11 @@ int main(int argc, char** argv) {
   qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
   qputenv("XDG_DATA_HOME", settings.path().toUtf8());
   QApplication application(argc, argv);
+  const bool viewer_only = argc > 1 && QString(argv[1]) == "--viewer";
   QTemporaryDir scratch;
-  const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : scratch.path() + "/tree";
-  if (!QDir(folder).exists() || QDir(folder).isEmpty()) WriteTree(folder);
+  const QString folder =
+      argc > 1 && !viewer_only ? QString::fromLocal8Bit(argv[1]) : scratch.path() + "/tree";
+  if (!viewer_only && (!QDir(folder).exists() || QDir(folder).isEmpty())) WriteTree(folder);
   kestrix::MessagePump pump;
   kestrix::frmMainMDI main_window([](kestrix::ProgramFrame& frame, QMdiArea& area) -> QWidget* {
     return new frmFindTextInFiles(frame, area);
@@ -162,8 +251,12 @@ int main(int argc, char** argv) {
   main_window.ShowChildForm("frmFindTextInFiles");
   auto& search = *qobject_cast<frmFindTextInFiles*>(main_window.SearchWindow());
   search.SetControlThreadPriority(kTimeCritical);
-  MeasureShowAllAtEnd(search, folder);
-  MeasureStreaming(search, folder);
+  if (!viewer_only) {
+    MeasureShowAllAtEnd(search, folder);
+    MeasureStreaming(search, folder);
+  }
+  search.SetControlThreadPriority(kTimeCritical);
+  MeasureLongLines(search);
   main_window.close();
   return 0;
 }
