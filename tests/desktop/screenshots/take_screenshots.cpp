@@ -1,8 +1,8 @@
 // kx-take-screenshots: starts the desktop program's real windows as KestrixDemo does, runs a search of a
 // generated folder the way a user does and saves pictures of what shows: the options dialog, the main
-// window with the findings, the viewer after a double click on one, and the About window. Meant for a
-// real X server (scripts/screenshots runs it under Xvfb). Settings go to a fresh temporary folder, so the
-// user's own are never touched.
+// window with the findings, the viewer after a double click on one, the About window and the help window.
+// Meant for a real X server (scripts/screenshots runs it under Xvfb). Settings go to a fresh temporary
+// folder, so the user's own are never touched.
 //
 // Usage: kx-take-screenshots [OUTPUT-FOLDER]   (default build/screenshots)
 #include <QAction>
@@ -13,7 +13,9 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QWindow>
 #include <chrono>
@@ -67,13 +69,17 @@ const char* const kProseLines[] = {
     "Searches may run while the findings stream into the grid below.",
 };
 
-// One line of a sample file; every eleventh line holds the search text, one line is very long and one
-// holds a TAB.
+// One line of a sample file; every eleventh line holds the search text, one line is longer than a viewer
+// row shows and one holds a TAB.
 std::string SampleLine(bool code, int line) {
   if (line == 40) {
+    std::string letters;  // long enough that the viewer shows only its beginning
+    for (int round = 0; round < 12; ++round)
+      letters +=
+          "alpha beta gamma delta epsilon zeta eta theta iota kappa lambda mu nu xi omicron pi rho sigma "
+          "tau upsilon phi chi psi omega, ";
     return std::string(code ? "  // " : "") + "A long line that runs far past the column's edge, " +
-           "to show how the grids cut or wrap it: alpha beta gamma delta epsilon zeta eta theta iota kappa " +
-           "lambda mu nu xi omicron pi rho sigma tau upsilon phi chi psi omega, and finally the kestrel.";
+           "to show how the grids cut or wrap it: " + letters + "and finally the kestrel.";
   }
   if (line == 60) return "\tkey\tvalue\tthe Kestrel column after tabs";
   if (line % 11 != 3)
@@ -196,8 +202,10 @@ class ScreenshotRun {
         }) {}
 
   int Run() {
-    if (ShowMainWindow() && SearchThroughOptionsDialog() && ShowResults() && ShowFindingInViewer())
+    if (ShowMainWindow() && SearchThroughOptionsDialog() && ShowResults() && ShowFindingInViewer()) {
       ShowAbout();
+      ShowHelp();
+    }
     if (!ShootControlDialogs(
             [this](QWidget& window, const QString& name) { return shooter_.Save(window, name); }))
       shooter_.Fail("the control's dialogs never showed");
@@ -213,6 +221,7 @@ class ScreenshotRun {
   bool ShowFindingInViewer();
   bool ShowAbout();
   bool CaptureAbout();
+  bool ShowHelp();
 
   frmFindTextInFiles* SearchWindow() const {
     return qobject_cast<frmFindTextInFiles*>(main_window_.SearchWindow());
@@ -300,6 +309,23 @@ bool ScreenshotRun::CaptureAbout() {
   auto* about = WaitForWindow<frmAbout>();
   if (about == nullptr || !WaitUntil([about] { return about->VisiblePicture() != 0; })) return false;
   return shooter_.Save(*about, "about_window.png");
+}
+
+// Help > Help File on a desktop without an application for the document (no programs on the PATH): the
+// program's own help window.
+bool ScreenshotRun::ShowHelp() {
+  const QTemporaryDir no_programs;
+  const kx::test::ScopedEnv path("PATH", no_programs.path().toStdString());
+  Trigger("mnuHelpFile");
+  QTextBrowser* help = nullptr;
+  WaitUntil([&help] {
+    help = ShownWindow<QTextBrowser>();
+    return help != nullptr && help->objectName() == "frmHelp";
+  });
+  if (help == nullptr) return shooter_.Fail("the help window never showed");
+  const bool saved = shooter_.Save(*help, "help_window.png");
+  help->close();
+  return saved;
 }
 
 QString OutputFolder(const QStringList& arguments) {
