@@ -53,7 +53,7 @@ frmMainMDI::frmMainMDI(ChildWindowFactory child_factory, const std::string& ini_
 
 void frmMainMDI::MDIForm_Load() {
   if (ini_file_.empty()) ini_file_ = IniFilePath();
-  create();  // the window system's frame is known (where it can be before showing) for the placement
+  create();  // a window of the window system, so that its frame can be asked for before it shows
   MainWindowSettings view(*this);
   const PlacementSettings store(kProgramTitle);
   ReadIniFile(ini_file_, view, store);

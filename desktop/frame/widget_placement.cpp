@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "platform/qt/twips.h"
+#include "platform/qt/window_frame.h"
 
 namespace kestrix {
 
@@ -41,10 +42,11 @@ PlacedWindow::Twips WidgetPlacement::Geometry() const {
 void WidgetPlacement::SetGeometry(const Twips& geometry) {
   const auto x = [this](float twips) { return TwipsToPixelsX(static_cast<int>(twips), &window_); };
   const auto y = [this](float twips) { return TwipsToPixelsY(static_cast<int>(twips), &window_); };
-  // The stored size is the outer one; the frame the window system adds comes off the inner size.
-  const QSize decoration = window_.frameGeometry().size() - window_.size();
-  window_.move(x(geometry.left), y(geometry.top));
-  window_.resize(x(geometry.width) - decoration.width(), y(geometry.height) - decoration.height());
+  // The stored edges are the outer ones: the frame the window manager adds (none for a child window)
+  // lies inside them, so the window's own part goes where the frame leaves room for it.
+  const QMargins frame = window_.isWindow() ? WindowFrame(window_) : QMargins();
+  const QRect outer(x(geometry.left), y(geometry.top), x(geometry.width), y(geometry.height));
+  window_.setGeometry(outer.marginsRemoved(frame));
 }
 
 }  // namespace kestrix
