@@ -46,6 +46,11 @@ frmMainMDI::frmMainMDI(ChildWindowFactory child_factory, const std::string& ini_
   area_ = new QMdiArea(this);
   area_->setObjectName("mdiClient");
   setCentralWidget(area_);
+  // The area makes a child active when the main window is activated, also a hidden one; a hidden child is
+  // not active.
+  connect(area_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* activated) {
+    if (activated != nullptr && activated->isHidden()) area_->setActiveSubWindow(nullptr);
+  });
   CreateToolbar();
   CreateMenus();
   MDIForm_Load();

@@ -50,7 +50,7 @@ frmFindTextInFiles::frmFindTextInFiles(ProgramFrame& frame, QMdiArea& area) : fr
   sub_window_->setAttribute(Qt::WA_DeleteOnClose);
   sub_window_->hide();
   connect(&area, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* activated) {
-    if (activated && activated == sub_window_) Form_Activate();
+    if (activated != nullptr && activated == sub_window_ && !sub_window_->isHidden()) Form_Activate();
   });
   Form_Load();
 }

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStyle>
 #include <algorithm>
 
 namespace kestrix {
@@ -29,6 +30,28 @@ Share ShareOf(int total, int count, int index) {
   return {start, index == count - 1 ? total - start : each};
 }
 
+// Cascading staggers the windows by one title bar each, the topmost last (in front, lowest and furthest
+// right); each gets the client part less the room the stagger takes, so that every one stays as large as
+// the area allows and the last one ends at the area's corner.
+void Cascade(QMdiArea& area) {
+  QList<QMdiSubWindow*> windows = TiledWindows(area);
+  std::reverse(windows.begin(), windows.end());
+  if (windows.isEmpty()) return;
+  const QRect client = area.viewport()->rect();
+  const QStyle& style = *windows.first()->style();
+  const int step = style.pixelMetric(QStyle::PM_TitleBarHeight, nullptr, windows.first()) +
+                   style.pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, windows.first());
+  const int count = static_cast<int>(windows.size());
+  const QSize size(client.width() - step * (count - 1), client.height() - step * (count - 1));
+  for (int i = 0; i < count; ++i) {
+    QMdiSubWindow* window = windows[i];
+    if (window->isMaximized()) window->showNormal();
+    window->setGeometry(
+        QRect(client.topLeft() + QPoint(step * i, step * i), size.expandedTo(window->minimumSizeHint())));
+    window->raise();
+  }
+}
+
 void Tile(QMdiArea& area, bool stacked) {
   const QList<QMdiSubWindow*> windows = TiledWindows(area);
   const QRect client = area.viewport()->rect();
@@ -51,7 +74,7 @@ void Tile(QMdiArea& area, bool stacked) {
 void ArrangeMdiWindows(QMdiArea& area, int code) {
   switch (code) {
     case kArrangeCascade:
-      area.cascadeSubWindows();
+      Cascade(area);
       break;
     case kArrangeTileHorizontal:
       Tile(area, true);

@@ -11,8 +11,10 @@ inline constexpr int kArrangeCascade = 0;
 inline constexpr int kArrangeTileHorizontal = 1;
 inline constexpr int kArrangeTileVertical = 2;
 
-// Tiling covers the visible child windows that are not minimised (a maximised one is restored first),
-// the topmost first; the area's whole client part is shared out, the last window taking what is left over.
+// Both cover the visible child windows that are not minimised (a maximised one is restored first).
+// Cascading staggers them by a title bar each, every one as large as the client part less the stagger,
+// the topmost in front. Tiling shares out the whole client part, the topmost first, the last window taking
+// what is left over.
 void ArrangeMdiWindows(QMdiArea& area, int code);
 
 }  // namespace kestrix

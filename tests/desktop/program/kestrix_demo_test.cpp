@@ -1,54 +1,21 @@
 // The desktop program as a user meets it: the main window with the real search window and the real
 // control, driven through menus, keys, the dialog and the grids, and the same state found again when the
 // program starts a second time.
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QApplication>
 #include <QComboBox>
-#include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QTest>
-#include <QTimer>
-#include <memory>
 
-#include "desktop/frame/main_window.h"
 #include "desktop/frame/settings_file.h"
 #include "desktop/search/options_dialog.h"
-#include "desktop/search/search_window.h"
 #include "desktop/search/status_texts.h"
 #include "platform/qt/flex_grid.h"
-#include "platform/qt/message_pump.h"
 #include "platform/qt/status_bar.h"
-#include "tests/support/temp_folder.h"
+#include "tests/desktop/program/program_fixture.h"
 
 namespace kestrix {
 namespace {
 
-class KestrixDemo : public ::testing::Test {
+class KestrixDemo : public ProgramTest {
  protected:
-  std::unique_ptr<frmMainMDI> Start() {
-    auto window = std::make_unique<frmMainMDI>([](ProgramFrame& frame, QMdiArea& area) -> QWidget* {
-      return new frmFindTextInFiles(frame, area);
-    });
-    window->show();
-    window->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    return window;
-  }
-  static void Quit(std::unique_ptr<frmMainMDI>& window) {
-    window->close();
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    window.reset();
-  }
-  static frmFindTextInFiles* Search(const frmMainMDI& window) {
-    return qobject_cast<frmFindTextInFiles*>(window.SearchWindow());
-  }
-  bool WaitUntil(const std::function<bool()>& condition) {
-    return kx::test::WaitFor(condition, std::chrono::seconds(20), [] {
-      QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
-    });
-  }
   // Confirms the options dialog with `text` as soon as it shows.
   void AnswerDialog(frmMainMDI& window, const QString& text) {
     QTimer::singleShot(0, &window, [&window, text, this] {
@@ -63,11 +30,6 @@ class KestrixDemo : public ::testing::Test {
   bool SearchEnded(frmFindTextInFiles& search) {
     return WaitUntil([&] { return search.sbStatus->PanelText(kScanTimePanel).endsWith(" (Sec)"); });
   }
-
-  kx::test::TempFolder folder_;
-  kx::test::ScopedEnv config_{"XDG_CONFIG_HOME", folder_ / "config"};
-  kx::test::ScopedEnv data_{"XDG_DATA_HOME", folder_ / "data"};
-  MessagePump pump_;
 };
 
 TEST_F(KestrixDemo, CtrlIRunsASearchWhoseFindingsOpenInTheViewer) {
