@@ -14,6 +14,7 @@
 #include "desktop/frame/main_window_settings_view.h"
 #include "desktop/frame/placement_settings.h"
 #include "desktop/frame/settings_file.h"
+#include "desktop/frame/widget_placement.h"
 #include "platform/qt/desktop_services.h"
 
 namespace kestrix {
@@ -89,11 +90,12 @@ QWidget* frmMainMDI::LoadSearchWindow() {
 
 void frmMainMDI::FocusChild(QWidget* child) {
   if (child == nullptr) return;
+  // The frame first, in the state its placement left waiting (showing the child alone would show the frame
+  // as it is).
+  QMdiSubWindow* window = SubWindowOf(*area_, child);
+  if (window != nullptr) ShowPlacedWindow(*window);
   child->show();
-  if (QMdiSubWindow* window = SubWindowOf(*area_, child)) {
-    window->show();
-    area_->setActiveSubWindow(window);
-  }
+  if (window != nullptr) area_->setActiveSubWindow(window);
 }
 
 void frmMainMDI::ShowChildForm(const QString& name) {

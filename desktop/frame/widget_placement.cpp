@@ -1,7 +1,8 @@
 #include "desktop/frame/widget_placement.h"
 
-#include <QEvent>
+#include <QVariant>
 #include <QWidget>
+#include <optional>
 
 #include "platform/qt/twips.h"
 #include "platform/qt/window_frame.h"
@@ -10,6 +11,9 @@ namespace kestrix {
 
 namespace {
 
+// A hidden child window's stored state waits in this property until the window is shown through
+// ShowPlacedWindow. Given at once, a maximised state would make the hidden child the active one, with its
+// caption in the main window's and its buttons in the main window's menu bar, while nobody sees it.
 constexpr const char* kStateWhenShown = "kxStateWhenShown";
 
 Qt::WindowStates QtStateOf(WindowState state) {
@@ -24,58 +28,37 @@ Qt::WindowStates QtStateOf(WindowState state) {
   return Qt::WindowNoState;
 }
 
-// The state of a hidden child window, given to it when it shows. Given at once, a maximised state would
-// make the hidden child the active one, its caption part of the main window's and its buttons part of
-// the main window's menu bar, while nobody sees it.
-class StateWhenShown : public QObject {
- public:
-  StateWhenShown(QWidget& window, WindowState state) : QObject(&window), state_(state) {
-    setObjectName(kStateWhenShown);
-    window.installEventFilter(this);
-  }
-  WindowState State() const { return state_; }
-
-  static StateWhenShown* Of(const QWidget& window) {
-    return window.findChild<StateWhenShown*>(kStateWhenShown, Qt::FindDirectChildrenOnly);
-  }
-  // Forgets the state (a new one was given meanwhile, or the window shows).
-  void Drop(QWidget& window) {
-    window.removeEventFilter(this);
-    setObjectName(QString());
-    deleteLater();
-  }
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Show) {
-      auto& window = static_cast<QWidget&>(*watched);
-      Drop(window);
-      window.setWindowState(QtStateOf(state_));
-    }
-    return false;
-  }
-
- private:
-  WindowState state_;
-};
+// The state waiting for the window to show, if any (a window that shows by other means drops it).
+std::optional<WindowState> StateWhenShown(const QWidget& window) {
+  const QVariant waiting = window.property(kStateWhenShown);
+  if (!waiting.isValid() || !window.isHidden()) return std::nullopt;
+  return static_cast<WindowState>(waiting.toInt());
+}
 
 }  // namespace
+
+void ShowPlacedWindow(QWidget& window) {
+  if (const std::optional<WindowState> waiting = StateWhenShown(window))
+    window.setWindowState(QtStateOf(*waiting));
+  window.setProperty(kStateWhenShown, QVariant());
+  window.show();
+}
 
 std::string WidgetPlacement::Name() const {
   return name_.empty() ? window_.objectName().toStdString() : name_;
 }
 
 WindowState WidgetPlacement::State() const {
-  if (const StateWhenShown* waiting = StateWhenShown::Of(window_)) return waiting->State();
+  if (const std::optional<WindowState> waiting = StateWhenShown(window_)) return *waiting;
   if (window_.isMinimized()) return WindowState::kMinimised;
   if (window_.isMaximized()) return WindowState::kMaximised;
   return WindowState::kNormal;
 }
 
 void WidgetPlacement::SetState(WindowState state) {
-  if (StateWhenShown* waiting = StateWhenShown::Of(window_)) waiting->Drop(window_);
+  window_.setProperty(kStateWhenShown, QVariant());
   if (!window_.isWindow() && window_.isHidden() && state != WindowState::kNormal) {
-    new StateWhenShown(window_, state);
+    window_.setProperty(kStateWhenShown, static_cast<int>(state));
     return;
   }
   window_.setWindowState(QtStateOf(state));

@@ -10,6 +10,8 @@ class QWidget;
 
 namespace kestrix {
 
+// A child window given a minimised or maximised state while hidden takes it only when it is shown through
+// ShowPlacedWindow; until then it stays as it is, and its placement reports the state it will take.
 class WidgetPlacement : public PlacedWindow {
  public:
   explicit WidgetPlacement(QWidget& window) : window_(window) {}
@@ -26,5 +28,8 @@ class WidgetPlacement : public PlacedWindow {
   QWidget& window_;
   std::string name_;  // empty: the window's object name
 };
+
+// Shows `window` in the state its placement gave it while it was hidden.
+void ShowPlacedWindow(QWidget& window);
 
 }  // namespace kestrix
