@@ -7,6 +7,7 @@
 #include <xcb/xcb.h>
 
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
