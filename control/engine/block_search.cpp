@@ -20,11 +20,11 @@ std::int32_t ClampLineNumber(std::int64_t line) {
 }
 }  // namespace
 
-BlockSearch::BlockSearch(SearchHost& host, const CompiledSearch& search, std::string_view path,
+BlockSearch::BlockSearch(SearchControl& control, const CompiledSearch& search, std::string_view path,
                          const BlockBuffers& buffers, std::uint64_t file_number)
-    : host_(host),
-      state_(host.State()),
-      options_(host.Options()),
+    : control_(control),
+      state_(control.State()),
+      options_(control.Options()),
       search_(search),
       path_(path),
       file_number_(file_number),
@@ -223,7 +223,7 @@ bool BlockSearch::SearchLine(const unsigned char* start, std::size_t length) {
 
 void BlockSearch::Record(const unsigned char* line, std::size_t searchable, std::size_t offset) {
   const std::size_t text_length = std::min(searchable - offset, kMaxTextFound);
-  host_.AppendFinding(
+  control_.AppendFinding(
       FindingView{path_, ClampLineNumber(line_number_), static_cast<std::int32_t>(offset + 1),
                   std::string_view(reinterpret_cast<const char*>(line + offset), text_length)});
 }
@@ -231,7 +231,7 @@ void BlockSearch::Record(const unsigned char* line, std::size_t searchable, std:
 void BlockSearch::ReportLongLine() {
   if (long_line_reported_) return;
   long_line_reported_ = true;
-  host_.PostNotification(NotificationKind::kError, kErrorLineTooLong, path_);
+  control_.PostNotification(NotificationKind::kError, kErrorLineTooLong, path_);
 }
 
 }  // namespace zarn

@@ -16,7 +16,7 @@
 #include "control/engine/compiled_search.h"
 #include "control/engine/line_ends.h"
 #include "control/engine/read_ahead.h"
-#include "control/engine/search_host.h"
+#include "control/engine/search_control.h"
 
 namespace zarn {
 
@@ -40,7 +40,7 @@ struct BlockBuffers {
 class BlockSearch {
  public:
   // `file_number` numbers the files of a search (see FindingView).
-  BlockSearch(SearchHost& host, const CompiledSearch& search, std::string_view path, const BlockBuffers& buffers,
+  BlockSearch(SearchControl& control, const CompiledSearch& search, std::string_view path, const BlockBuffers& buffers,
               std::uint64_t file_number = 0);
 
   // Reads `fd` until `bytes_to_read` bytes are read, its end, a read error, or a stop request.
@@ -62,7 +62,7 @@ class BlockSearch {
   void ReportLongLine();
   bool Stopped() const { return state_.StopRequested(); }
 
-  SearchHost& host_;
+  SearchControl& control_;
   SearchState& state_;
   SearchOptions& options_;
   const CompiledSearch& search_;

@@ -16,9 +16,9 @@ constexpr std::size_t kReadAheadFromBlocks = 8;
 constexpr std::size_t kReadAheadBlockSize = 4 << 20;
 }  // namespace
 
-FileScanner::FileScanner(SearchHost& host)
-    : host_(host),
-      search_string_(host.Options(), SearchOptions::Text::kSearchString),
+FileScanner::FileScanner(SearchControl& control)
+    : control_(control),
+      search_string_(control.Options(), SearchOptions::Text::kSearchString),
       buffer_(new unsigned char[BlockBuffers::BufferSize()]) {}
 
 FileScanner::~FileScanner() = default;
@@ -31,7 +31,7 @@ void FileScanner::ScanFile(const std::string& full_path, std::string_view entry_
   const std::string& file_to_read = office_text ? office_text->Path() : full_path;
   const int fd = open(file_to_read.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
   if (fd < 0) {
-    host_.PostNotification(NotificationKind::kError, kErrorUnableToOpenFile, full_path);
+    control_.PostNotification(NotificationKind::kError, kErrorUnableToOpenFile, full_path);
     return;
   }
   // Only a regular file is read: a name swapped since it was listed for a FIFO, a device or a folder is
@@ -40,7 +40,7 @@ void FileScanner::ScanFile(const std::string& full_path, std::string_view entry_
   if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
     posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     const std::string_view recorded_path = std::string_view(full_path).substr(0, kMaxPath);
-    BlockSearch(host_, *search, recorded_path, BuffersFor(status), ++files_scanned_)
+    BlockSearch(control_, *search, recorded_path, BuffersFor(status), ++files_scanned_)
         .Run(fd, BytesToRead(status));
   }
   close(fd);
@@ -72,7 +72,7 @@ BlockBuffers FileScanner::BuffersFor(const struct stat& status) {
 // The search string as it stands now, compiled; nullptr (after one 507 per search) when it does not
 // compile, so that the files that follow yield no findings.
 const CompiledSearch* FileScanner::CurrentSearch() {
-  const SearchOptions& options = host_.Options();
+  const SearchOptions& options = control_.Options();
   const std::string& pattern = search_string_.Current();
   const bool regular_expression = options.Get(SearchOptions::Flag::kRegularExpression);
   const bool case_sensitive = options.Get(SearchOptions::Flag::kCaseSensitive);
@@ -81,7 +81,7 @@ const CompiledSearch* FileScanner::CurrentSearch() {
   if (compiled_->Compiled()) return compiled_.get();
   if (!invalid_pattern_reported_) {
     invalid_pattern_reported_ = true;
-    host_.PostNotification(NotificationKind::kError, kErrorInvalidSearchString, pattern);
+    control_.PostNotification(NotificationKind::kError, kErrorInvalidSearchString, pattern);
   }
   return nullptr;
 }
@@ -91,11 +91,11 @@ const CompiledSearch* FileScanner::CurrentSearch() {
 // file, or a failed conversion, is read as it is (nullptr).
 std::unique_ptr<OfficeTextFile> FileScanner::FileToRead(const std::string& full_path,
                                                         std::string_view entry_name) {
-  if (!host_.Options().Get(SearchOptions::Flag::kSupportOfficeDocs)) return nullptr;
+  if (!control_.Options().Get(SearchOptions::Flag::kSupportOfficeDocs)) return nullptr;
   const std::optional<OfficeApplication> application = OfficeApplicationOf(entry_name);
   if (!application) return nullptr;
-  auto text_file = std::make_unique<OfficeTextFile>(host_.State().TemporaryTextFile());
-  if (text_file->Path().empty() || !host_.ConvertOfficeDocument(*application, full_path, text_file->Path()))
+  auto text_file = std::make_unique<OfficeTextFile>(control_.State().TemporaryTextFile());
+  if (text_file->Path().empty() || !control_.ConvertOfficeDocument(*application, full_path, text_file->Path()))
     return nullptr;
   return text_file;
 }

@@ -15,14 +15,14 @@
 #include "control/engine/block_search.h"
 #include "control/engine/compiled_search.h"
 #include "control/engine/office_text_file.h"
-#include "control/engine/search_host.h"
+#include "control/engine/search_control.h"
 #include "control/engine/search_options.h"
 
 namespace zarn {
 
 class FileScanner {
  public:
-  explicit FileScanner(SearchHost& host);
+  explicit FileScanner(SearchControl& control);
   ~FileScanner();
 
   // Scans the file at `full_path`; `entry_name` is its own name as listed (for the Office test).
@@ -34,7 +34,7 @@ class FileScanner {
   BlockBuffers BuffersFor(const struct stat& status);
   static std::uint64_t BytesToRead(const struct stat& status);
 
-  SearchHost& host_;
+  SearchControl& control_;
   CachedOptionText search_string_;
   std::unique_ptr<CompiledSearch> compiled_;
   bool invalid_pattern_reported_ = false;

@@ -48,12 +48,12 @@ class Listing {
 
 }  // namespace
 
-FolderWalk::FolderWalk(SearchHost& host, FileScanner& scanner)
-    : host_(host), scanner_(scanner), search_ext_(host.Options(), SearchOptions::Text::kSearchExt) {}
+FolderWalk::FolderWalk(SearchControl& control, FileScanner& scanner)
+    : control_(control), scanner_(scanner), search_ext_(control.Options(), SearchOptions::Text::kSearchExt) {}
 
 void FolderWalk::Walk(const std::string& folder) {
   if (!Listable(folder)) {
-    host_.PostNotification(NotificationKind::kError, kErrorUnableToOpenFile, folder);
+    control_.PostNotification(NotificationKind::kError, kErrorUnableToOpenFile, folder);
     return;
   }
   win::FileIdentity identity;
@@ -61,7 +61,7 @@ void FolderWalk::Walk(const std::string& folder) {
   if (known && std::find(current_path_.begin(), current_path_.end(), identity) != current_path_.end()) return;
   if (known) current_path_.push_back(identity);
   FilesPass(folder);
-  if (host_.Options().Get(SearchOptions::Flag::kLookInSubfolders)) {
+  if (control_.Options().Get(SearchOptions::Flag::kLookInSubfolders)) {
     for (const std::string& name : ListSubfolders(folder)) {
       if (Stopped()) break;
       Walk(folder + name + "/");
@@ -81,7 +81,7 @@ void FolderWalk::FilesPass(const std::string& folder) {
       path += entry.cFileName;
       scanner_.ScanFile(path, entry.cFileName);
     }
-    PauseAfterEntry(host_.State(), EntryPauseMilliseconds(host_.Options().ThreadPriority()));
+    PauseAfterEntry(control_.State(), EntryPauseMilliseconds(control_.Options().ThreadPriority()));
   } while (listing.Next() && !Stopped());
 }
 

@@ -12,14 +12,14 @@
 #include <vector>
 
 #include "control/engine/file_scanner.h"
-#include "control/engine/search_host.h"
+#include "control/engine/search_control.h"
 #include "platform/win/find_file.h"
 
 namespace zarn {
 
 class FolderWalk {
  public:
-  FolderWalk(SearchHost& host, FileScanner& scanner);
+  FolderWalk(SearchControl& control, FileScanner& scanner);
 
   // Walks `folder`, a path ending with "/".
   void Walk(const std::string& folder);
@@ -27,9 +27,9 @@ class FolderWalk {
  private:
   void FilesPass(const std::string& folder);
   std::vector<std::string> ListSubfolders(const std::string& folder);
-  bool Stopped() const { return host_.State().StopRequested(); }
+  bool Stopped() const { return control_.State().StopRequested(); }
 
-  SearchHost& host_;
+  SearchControl& control_;
   FileScanner& scanner_;
   CachedOptionText search_ext_;
   std::vector<win::FileIdentity> current_path_;  // folders being walked, outermost first

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-#include "control/engine/search_host.h"
+#include "control/engine/search_control.h"
 
 namespace zarn {
 

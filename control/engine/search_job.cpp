@@ -43,11 +43,11 @@ bool IsFolder(std::uint32_t attributes) {
 
 // The folder walk, or the single name folder + SearchExt when SearchExt holds no asterisk. The stripped
 // values are kept in the properties.
-void SearchFolder(SearchHost& host, FileScanner& scanner, const std::string& folder) {
-  SearchOptions& options = host.Options();
+void SearchFolder(SearchControl& control, FileScanner& scanner, const std::string& folder) {
+  SearchOptions& options = control.Options();
   const std::string ext = options.Get(SearchOptions::Text::kSearchExt);
   if (ext.find('*') != std::string::npos) {
-    FolderWalk(host, scanner).Walk(AsFolder(folder));
+    FolderWalk(control, scanner).Walk(AsFolder(folder));
     return;
   }
   const std::string stripped_folder = StripBlanks(folder);
@@ -76,30 +76,30 @@ int OperatingSystemPriority(std::int32_t thread_priority) {
   return kPriorities[thread_priority];
 }
 
-std::uint32_t SearchWorker(SearchHost& host) {
-  FileScanner scanner(host);
-  const std::string path = host.Options().Get(SearchOptions::Text::kSearchPath);
+std::uint32_t SearchWorker(SearchControl& control) {
+  FileScanner scanner(control);
+  const std::string path = control.Options().Get(SearchOptions::Text::kSearchPath);
   const std::uint32_t attributes = win::GetFileAttributes(path.c_str());
   std::string file;
   if (attributes == win::INVALID_FILE_ATTRIBUTES && NamesFileWithoutSeparator(path, &file)) {
     ScanSingleName(scanner, file);
   } else if (attributes == win::INVALID_FILE_ATTRIBUTES) {
-    host.PostNotification(NotificationKind::kError, kErrorInvalidSearchPath, path);
+    control.PostNotification(NotificationKind::kError, kErrorInvalidSearchPath, path);
   } else if (IsFolder(attributes)) {
-    SearchFolder(host, scanner, path);
+    SearchFolder(control, scanner, path);
   } else {
     ScanSingleName(scanner, path);
   }
-  if (!host.State().StopRequested()) host.PostNotification(NotificationKind::kCompletion, 0, {});
-  host.State().MarkFinished(win::GetTickCount());
+  if (!control.State().StopRequested()) control.PostNotification(NotificationKind::kCompletion, 0, {});
+  control.State().MarkFinished(win::GetTickCount());
   return 0;
 }
 
-bool StartSearchWorker(std::shared_ptr<SearchHost> host, std::int32_t thread_priority) {
+bool StartSearchWorker(std::shared_ptr<SearchControl> control, std::int32_t thread_priority) {
   running_workers.fetch_add(1);
-  win::HTHREAD thread = win::CreateThread([host = std::move(host)]() -> std::uint32_t {
-    host->State().WaitForRelease();
-    const std::uint32_t result = SearchWorker(*host);
+  win::HTHREAD thread = win::CreateThread([control = std::move(control)]() -> std::uint32_t {
+    control->State().WaitForRelease();
+    const std::uint32_t result = SearchWorker(*control);
     running_workers.fetch_sub(1);
     return result;
   });

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "control/engine/search_host.h"
+#include "control/engine/search_control.h"
 
 namespace zarn {
 
@@ -22,11 +22,11 @@ int OperatingSystemPriority(std::int32_t thread_priority);
 
 // Starts the worker for a search that Begin has prepared (search active set, stop cleared), at the
 // priority of `thread_priority`; it begins its work once the search state releases it. The worker shares
-// ownership of `host`. False when no thread could be created.
-bool StartSearchWorker(std::shared_ptr<SearchHost> host, std::int32_t thread_priority);
+// ownership of `control`. False when no thread could be created.
+bool StartSearchWorker(std::shared_ptr<SearchControl> control, std::int32_t thread_priority);
 
 // The worker's procedure; runs the whole search on the calling thread (tests call it directly).
-std::uint32_t SearchWorker(SearchHost& host);
+std::uint32_t SearchWorker(SearchControl& control);
 
 // Abort: requests a stop, turns search time into the duration so far when a search is active, and waits
 // until the worker has cleared search active or the wait limit has passed.

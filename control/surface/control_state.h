@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "control/engine/search_host.h"
+#include "control/engine/search_control.h"
 #include "control/surface/event_relay.h"
 #include "control/surface/result_store.h"
 #include "control/surface/zarn_events.h"
@@ -17,11 +17,11 @@
 
 namespace zarn {
 
-class ControlState final : public SearchHost, public std::enable_shared_from_this<ControlState> {
+class ControlState final : public SearchControl, public std::enable_shared_from_this<ControlState> {
  public:
   ControlState();
 
-  // Worker side (SearchHost).
+  // Worker side (SearchControl).
   void AppendFinding(const FindingView& finding) override { findings_.Append(finding); }
   void PostNotification(NotificationKind kind, std::int32_t code, std::string_view detail) override;
   bool ConvertOfficeDocument(OfficeApplication application, const std::string& document,

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "control/engine/search_host.h"
+#include "control/engine/search_control.h"
 
 namespace zarn {
 
@@ -17,7 +17,7 @@ inline constexpr std::int32_t kErrorSearchInProcess = 502;
 inline constexpr std::int32_t kErrorInvalidParameters = 503;
 inline constexpr std::int32_t kErrorInvalidRecordNumber = 506;
 inline constexpr std::int32_t kErrorSearchFileType = 509;
-// 504, 505, 507 and 508 are also raised by the search engine, which defines them (search_host.h).
+// 504, 505, 507 and 508 are also raised by the search engine, which defines them (search_control.h).
 
 // The message of `code`, or nullopt when the table holds none.
 std::optional<std::string_view> ErrorMessage(std::int32_t code);

@@ -21,7 +21,7 @@
 #include <string_view>
 #include <utility>
 
-#include "control/engine/search_host.h"
+#include "control/engine/search_control.h"
 #include "platform/window/message_queue.h"
 
 namespace zarn {

@@ -11,7 +11,7 @@
 #include <filesystem>
 
 #include "control/engine/search_job.h"
-#include "tests/engine/recording_host.h"
+#include "tests/engine/recording_control.h"
 #include "tests/engine/recording_pacer.h"
 #include "tests/support/temp_folder.h"
 
@@ -21,23 +21,23 @@ namespace {
 class Walk : public ::testing::Test {
  protected:
   Walk() {
-    host_.Options().Set(SearchOptions::Flag::kSupportOfficeDocs, false);
+    control_.Options().Set(SearchOptions::Flag::kSupportOfficeDocs, false);
     Set(SearchOptions::Text::kSearchString, "hit");
     Set(SearchOptions::Text::kSearchExt, "*.*");
     Set(SearchOptions::Text::kSearchPath, folder_.path());
     TakeRecordedPauses();
   }
 
-  void Set(SearchOptions::Text which, const std::string& value) { host_.Options().Set(which, value); }
+  void Set(SearchOptions::Text which, const std::string& value) { control_.Options().Set(which, value); }
 
   // Runs a whole search on this thread; returns the paths of the findings, relative to the folder.
   std::vector<std::string> Search() {
-    host_.Clear();
-    host_.State().ClearStopRequest();
-    host_.State().MarkStarted(0);
-    SearchWorker(host_);
+    control_.Clear();
+    control_.State().ClearStopRequest();
+    control_.State().MarkStarted(0);
+    SearchWorker(control_);
     std::vector<std::string> paths;
-    for (const Finding& finding : host_.findings())
+    for (const Finding& finding : control_.findings())
       paths.push_back(finding.path.substr(0, folder_.path().size()) == folder_.path()
                           ? finding.path.substr(folder_.path().size())
                           : finding.path);
@@ -45,7 +45,7 @@ class Walk : public ::testing::Test {
   }
 
   kx::test::TempFolder folder_;
-  RecordingHost host_;
+  RecordingControl control_;
 };
 
 using Paths = std::vector<std::string>;
@@ -58,9 +58,9 @@ TEST_F(Walk, FilesOfAFolderComeBeforeItsSubfoldersAndSubfoldersOnlyWhenAsked) {
   Paths top = Search();
   std::sort(top.begin(), top.end());
   EXPECT_EQ(top, (Paths{"a.txt", "z.txt"}));
-  EXPECT_EQ(host_.codes(), std::vector<std::int32_t>{0});  // the completion
+  EXPECT_EQ(control_.codes(), std::vector<std::int32_t>{0});  // the completion
 
-  host_.Options().Set(SearchOptions::Flag::kLookInSubfolders, true);
+  control_.Options().Set(SearchOptions::Flag::kLookInSubfolders, true);
   const Paths all = Search();
   ASSERT_EQ(all.size(), 4u);
   EXPECT_EQ(all[2], "sub/b.txt");
@@ -80,16 +80,16 @@ TEST_F(Walk, TheFileTypesSelectByTheLastExtension) {
   EXPECT_EQ(Search().size(), 4u);
   Set(SearchOptions::Text::kSearchExt, "*");
   EXPECT_TRUE(Search().empty());
-  EXPECT_EQ(host_.codes(), std::vector<std::int32_t>{0});
+  EXPECT_EQ(control_.codes(), std::vector<std::int32_t>{0});
 }
 
 TEST_F(Walk, PausesAfterEveryEntryByThePriority) {
   folder_.Write("a.txt", "hit");
   folder_.MakeFolder("sub");
-  host_.Options().SetThreadPriority(0);
+  control_.Options().SetThreadPriority(0);
   Search();
   EXPECT_EQ(TakeRecordedPauses(), (std::vector<std::int32_t>{41, 41, 41, 41}));  // ".", "..", a.txt, sub
-  host_.Options().SetThreadPriority(4);
+  control_.Options().SetThreadPriority(4);
   Search();
   EXPECT_EQ(TakeRecordedPauses(), (std::vector<std::int32_t>{1, 1, 1, 1}));
 }
@@ -107,7 +107,7 @@ TEST_F(Walk, FifosSocketsAndLinkLoopsAreNotAProblem) {
   }
   folder_.MakeFolder("sub");
   std::filesystem::create_directory_symlink(folder_.path(), folder_ / "sub/loop");
-  host_.Options().Set(SearchOptions::Flag::kLookInSubfolders, true);
+  control_.Options().Set(SearchOptions::Flag::kLookInSubfolders, true);
   EXPECT_EQ(Search(), (Paths{"a.txt"}));
   close(unix_socket);
 }
@@ -118,7 +118,7 @@ TEST_F(Walk, DeepPathsAndNamesThatAreNotUtf8AreFoundByteForByte) {
   folder_.Write(deep + "f.txt", "hit");
   const std::string odd = "caf\xE9 \xFF\"quoted\" name.txt";
   folder_.Write(odd, "hit");
-  host_.Options().Set(SearchOptions::Flag::kLookInSubfolders, true);
+  control_.Options().Set(SearchOptions::Flag::kLookInSubfolders, true);
   Paths found = Search();
   std::sort(found.begin(), found.end());
   EXPECT_EQ(found, (Paths{odd, deep + "f.txt"}));
@@ -134,9 +134,9 @@ TEST_F(Walk, AFolderTooDeepToListIsReported) {
   ASSERT_EQ(mkdir(deepest.substr(0, deepest.size() - 1).c_str(), 0700), 0);
   const int deepest_folder = open(deepest.c_str(), O_DIRECTORY | O_RDONLY);
   close(openat(deepest_folder, "far.txt", O_CREAT | O_WRONLY, 0600));
-  host_.Options().Set(SearchOptions::Flag::kLookInSubfolders, true);
+  control_.Options().Set(SearchOptions::Flag::kLookInSubfolders, true);
   EXPECT_EQ(Search(), (Paths{parent.substr(folder_.path().size()) + "near.txt"}));
-  EXPECT_EQ(host_.posted(), (std::vector<Posted>{{NotificationKind::kError, 504, deepest},
+  EXPECT_EQ(control_.posted(), (std::vector<Posted>{{NotificationKind::kError, 504, deepest},
                                                  {NotificationKind::kCompletion, 0, ""}}));
   unlinkat(deepest_folder, "far.txt", 0);  // beyond what the temporary folder's clean-up can reach
   close(deepest_folder);
@@ -147,20 +147,20 @@ TEST_F(Walk, AnUnreadableFolderIsPassedOverSilently) {
   folder_.Write("closed/a.txt", "hit");
   folder_.Write("b.txt", "hit");
   chmod((folder_ / "closed").c_str(), 0);
-  host_.Options().Set(SearchOptions::Flag::kLookInSubfolders, true);
+  control_.Options().Set(SearchOptions::Flag::kLookInSubfolders, true);
   EXPECT_EQ(Search(), (Paths{"b.txt"}));
-  EXPECT_EQ(host_.codes(), std::vector<std::int32_t>{0});
+  EXPECT_EQ(control_.codes(), std::vector<std::int32_t>{0});
 }
 
 TEST_F(Walk, AStopEndsTheWalkWithoutAnotherFindingOrACompletion) {
   for (int i = 0; i < 20; ++i) folder_.Write("f" + std::to_string(i) + ".txt", "hit");
-  host_.Clear();
-  host_.State().RequestStop();
-  host_.State().MarkStarted(0);
-  SearchWorker(host_);
-  EXPECT_TRUE(host_.findings().empty());
-  EXPECT_TRUE(host_.posted().empty());
-  EXPECT_FALSE(host_.State().Active());
+  control_.Clear();
+  control_.State().RequestStop();
+  control_.State().MarkStarted(0);
+  SearchWorker(control_);
+  EXPECT_TRUE(control_.findings().empty());
+  EXPECT_TRUE(control_.posted().empty());
+  EXPECT_FALSE(control_.State().Active());
 }
 
 TEST_F(Walk, ATypeWithoutAsteriskNamesOneFileFoundWithoutRegardToCase) {
@@ -168,12 +168,12 @@ TEST_F(Walk, ATypeWithoutAsteriskNamesOneFileFoundWithoutRegardToCase) {
   folder_.Write("other.txt", "hit");
   Set(SearchOptions::Text::kSearchExt, " README.TXT ");
   EXPECT_EQ(Search(), (Paths{"readme.txt"}));
-  EXPECT_EQ(host_.Options().Get(SearchOptions::Text::kSearchExt), "README.TXT");
+  EXPECT_EQ(control_.Options().Get(SearchOptions::Text::kSearchExt), "README.TXT");
   Set(SearchOptions::Text::kSearchExt, "README.?XT");
   EXPECT_EQ(Search(), (Paths{"readme.txt"}));
   Set(SearchOptions::Text::kSearchExt, "NOTHERE.TXT");
   EXPECT_TRUE(Search().empty());
-  EXPECT_EQ(host_.codes(), std::vector<std::int32_t>{0});
+  EXPECT_EQ(control_.codes(), std::vector<std::int32_t>{0});
 }
 
 TEST_F(Walk, ASearchPathNamingAFileScansThatFileAlsoWithATrailingSeparator) {
@@ -199,9 +199,9 @@ TEST_F(Walk, ANameThatNamesAFileIsThatFileWhateverBytesItHolds) {
 TEST_F(Walk, ASearchPathThatDoesNotExistIsReportedThenCompletes) {
   Set(SearchOptions::Text::kSearchPath, folder_ / "missing/");
   EXPECT_TRUE(Search().empty());
-  EXPECT_EQ(host_.posted(), (std::vector<Posted>{{NotificationKind::kError, 508, folder_ / "missing/"},
+  EXPECT_EQ(control_.posted(), (std::vector<Posted>{{NotificationKind::kError, 508, folder_ / "missing/"},
                                                  {NotificationKind::kCompletion, 0, ""}}));
-  EXPECT_FALSE(host_.State().Active());
+  EXPECT_FALSE(control_.State().Active());
 }
 
 // "." is the current folder, walked or joined with a single name.
@@ -212,11 +212,11 @@ TEST_F(Walk, AFolderPathWithoutSeparatorIsSearchedAsAFolder) {
   Set(SearchOptions::Text::kSearchPath, ".");
   for (const char* types : {"*.*", "A.TXT"}) {
     Set(SearchOptions::Text::kSearchExt, types);
-    host_.Clear();
-    host_.State().ClearStopRequest();
-    SearchWorker(host_);
-    ASSERT_EQ(host_.findings().size(), 1u) << types;
-    EXPECT_EQ(host_.findings()[0].path, "./a.txt") << types;
+    control_.Clear();
+    control_.State().ClearStopRequest();
+    SearchWorker(control_);
+    ASSERT_EQ(control_.findings().size(), 1u) << types;
+    EXPECT_EQ(control_.findings()[0].path, "./a.txt") << types;
   }
   std::filesystem::current_path(here);
 }

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tests/engine/recording_host.h"
+#include "tests/engine/recording_control.h"
 
 namespace zarn::test {
 

@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "control/engine/file_scanner.h"
-#include "tests/engine/recording_host.h"
+#include "tests/engine/recording_control.h"
 #include "tests/support/temp_folder.h"
 
 namespace zarn::test {
@@ -20,24 +20,24 @@ namespace {
 class ScanRules : public ::testing::Test {
  protected:
   ScanRules() {
-    host_.State().ClearStopRequest();
-    host_.Options().Set(SearchOptions::Flag::kSupportOfficeDocs, false);
+    control_.State().ClearStopRequest();
+    control_.Options().Set(SearchOptions::Flag::kSupportOfficeDocs, false);
   }
 
   std::vector<Finding> Scan(const std::string& bytes, const std::string& pattern) {
-    host_.Clear();
-    host_.Options().Set(SearchOptions::Text::kSearchString, pattern);
+    control_.Clear();
+    control_.Options().Set(SearchOptions::Text::kSearchString, pattern);
     const std::string path = folder_.Write("file.txt", bytes);
-    FileScanner(host_).ScanFile(path, "file.txt");
-    std::vector<Finding> findings = host_.findings();
+    FileScanner(control_).ScanFile(path, "file.txt");
+    std::vector<Finding> findings = control_.findings();
     for (Finding& finding : findings) finding.path.clear();
     return findings;
   }
 
-  void Set(SearchOptions::Flag flag, bool value = true) { host_.Options().Set(flag, value); }
+  void Set(SearchOptions::Flag flag, bool value = true) { control_.Options().Set(flag, value); }
 
   kx::test::TempFolder folder_;
-  RecordingHost host_;
+  RecordingControl control_;
 };
 
 std::vector<Finding> At(std::initializer_list<std::tuple<int, int, std::string>> places) {
@@ -91,8 +91,8 @@ TEST_F(ScanRules, ALongLineIsReportedOnceAndOnlyItsFirst2048BytesAreSearched) {
   EXPECT_EQ(findings[0].text.size(), 2046u);  // the text found is cut at 2046 bytes
   EXPECT_EQ(findings[1].line, 2);
   EXPECT_EQ(findings[2].line, 3);
-  EXPECT_EQ(host_.codes(), std::vector<std::int32_t>{kErrorLineTooLong});
-  EXPECT_EQ(host_.posted()[0].detail, folder_ / "file.txt");
+  EXPECT_EQ(control_.codes(), std::vector<std::int32_t>{kErrorLineTooLong});
+  EXPECT_EQ(control_.posted()[0].detail, folder_ / "file.txt");
 }
 
 TEST_F(ScanRules, AHugeFileWithoutLineEndsReportsOnceAndFindsInTheFirst2048Bytes) {
@@ -103,7 +103,7 @@ TEST_F(ScanRules, AHugeFileWithoutLineEndsReportsOnceAndFindsInTheFirst2048Bytes
   ASSERT_EQ(findings.size(), 1u);
   EXPECT_EQ(findings[0].column, 101);
   EXPECT_EQ(findings[0].text.size(), 2048u - 100u);
-  EXPECT_EQ(host_.codes(), std::vector<std::int32_t>{kErrorLineTooLong});
+  EXPECT_EQ(control_.codes(), std::vector<std::int32_t>{kErrorLineTooLong});
 }
 
 TEST_F(ScanRules, AZeroByteHidesTheRestOfItsLine) {
@@ -112,7 +112,7 @@ TEST_F(ScanRules, AZeroByteHidesTheRestOfItsLine) {
 
 TEST_F(ScanRules, EmptyFilesYieldNothing) {
   EXPECT_EQ(Scan("", "a"), At({}));
-  EXPECT_TRUE(host_.codes().empty());
+  EXPECT_TRUE(control_.codes().empty());
 }
 
 TEST_F(ScanRules, AnAnchoredPatternYieldsAtMostOneFindingPerLine) {
@@ -132,49 +132,49 @@ TEST_F(ScanRules, WholeWordOnlyDoesNotMoveAStartAnchor) {
 }
 
 TEST_F(ScanRules, AFileThatCannotBeOpenedIsReportedWithItsPath) {
-  host_.Options().Set(SearchOptions::Text::kSearchString, "a");
-  FileScanner(host_).ScanFile(folder_ / "missing.txt", "missing.txt");
-  EXPECT_EQ(host_.posted(), (std::vector<Posted>{{NotificationKind::kError, 504, folder_ / "missing.txt"}}));
+  control_.Options().Set(SearchOptions::Text::kSearchString, "a");
+  FileScanner(control_).ScanFile(folder_ / "missing.txt", "missing.txt");
+  EXPECT_EQ(control_.posted(), (std::vector<Posted>{{NotificationKind::kError, 504, folder_ / "missing.txt"}}));
 }
 
 TEST_F(ScanRules, APatternThatDoesNotCompileIsReportedOncePerSearchAndFindsNothing) {
   Set(SearchOptions::Flag::kRegularExpression);
-  host_.Options().Set(SearchOptions::Text::kSearchString, "[ab");
+  control_.Options().Set(SearchOptions::Text::kSearchString, "[ab");
   const std::string path = folder_.Write("a.txt", "[ab\n");
-  FileScanner scanner(host_);
+  FileScanner scanner(control_);
   scanner.ScanFile(path, "a.txt");
   scanner.ScanFile(path, "a.txt");
-  EXPECT_TRUE(host_.findings().empty());
-  EXPECT_EQ(host_.posted(), (std::vector<Posted>{{NotificationKind::kError, 507, "[ab"}}));
+  EXPECT_TRUE(control_.findings().empty());
+  EXPECT_EQ(control_.posted(), (std::vector<Posted>{{NotificationKind::kError, 507, "[ab"}}));
 }
 
 TEST_F(ScanRules, NoFindingIsAppendedOnceAStopIsRequested) {
-  host_.State().RequestStop();
+  control_.State().RequestStop();
   EXPECT_EQ(Scan("a\na\n", "a"), At({}));
 }
 
 // Scans `path` on a thread of its own; true when the scan ended by itself within the deadline (a scan
 // that does not is stopped, so that the test can fail instead of hanging).
-bool ScanEndsOnItsOwn(SearchHost& host, const std::string& path) {
-  host.State().ClearStopRequest();
+bool ScanEndsOnItsOwn(SearchControl& control, const std::string& path) {
+  control.State().ClearStopRequest();
   std::atomic<bool> ended = false;
   std::thread scan([&] {
-    FileScanner(host).ScanFile(path, std::filesystem::path(path).filename().string());
+    FileScanner(control).ScanFile(path, std::filesystem::path(path).filename().string());
     ended = true;
   });
   const bool on_its_own = kx::test::WaitFor([&] { return ended.load(); }, std::chrono::seconds(30));
-  host.State().RequestStop();
+  control.State().RequestStop();
   scan.join();
   return on_its_own;
 }
 
-// A host whose every finding makes the file being scanned grow by another matching line.
-class GrowingFileHost : public RecordingHost {
+// A control whose every finding makes the file being scanned grow by another matching line.
+class GrowingFileControl : public RecordingControl {
  public:
-  explicit GrowingFileHost(const std::string& path) : fd_(open(path.c_str(), O_WRONLY | O_APPEND)) {}
-  ~GrowingFileHost() override { close(fd_); }
+  explicit GrowingFileControl(const std::string& path) : fd_(open(path.c_str(), O_WRONLY | O_APPEND)) {}
+  ~GrowingFileControl() override { close(fd_); }
   void AppendFinding(const FindingView& finding) override {
-    RecordingHost::AppendFinding(finding);
+    RecordingControl::AppendFinding(finding);
     if (write(fd_, "hit\n", 4) != 4) ADD_FAILURE() << "cannot append";
   }
 
@@ -185,39 +185,39 @@ class GrowingFileHost : public RecordingHost {
 // Every scan ends by itself: a name that leads to a device now is passed over without a word, a file
 // is read up to the size it had when it was opened, and one whose size reads as 0 up to a bound.
 TEST_F(ScanRules, EveryScanEndsOnItsOwn) {
-  host_.Options().Set(SearchOptions::Text::kSearchString, "hit");
+  control_.Options().Set(SearchOptions::Text::kSearchString, "hit");
   const std::string device = folder_ / "swapped.txt";
   std::filesystem::create_symlink("/dev/zero", device);
-  EXPECT_TRUE(ScanEndsOnItsOwn(host_, device));
-  EXPECT_TRUE(host_.posted().empty());
+  EXPECT_TRUE(ScanEndsOnItsOwn(control_, device));
+  EXPECT_TRUE(control_.posted().empty());
 
   std::string lines;
   for (int i = 0; i < 1000; ++i) lines += "hit\n";
   const std::string growing = folder_.Write("growing.txt", lines);
-  GrowingFileHost grows(growing);
+  GrowingFileControl grows(growing);
   grows.Options().Set(SearchOptions::Text::kSearchString, "hit");
   EXPECT_TRUE(ScanEndsOnItsOwn(grows, growing));
   EXPECT_EQ(grows.findings().size(), 1000u);
 
-  EXPECT_TRUE(ScanEndsOnItsOwn(host_, "/proc/self/pagemap"));
+  EXPECT_TRUE(ScanEndsOnItsOwn(control_, "/proc/self/pagemap"));
 }
 
 TEST_F(ScanRules, OfficeDocumentsAreOfferedForConversionAndReadAsBytesWhenItFails) {
   Set(SearchOptions::Flag::kSupportOfficeDocs);
   const std::string text_file = folder_ / "ZarnTemp.TXT";
-  host_.State().SetTemporaryTextFile(text_file);
-  host_.Options().Set(SearchOptions::Text::kSearchString, "word");
+  control_.State().SetTemporaryTextFile(text_file);
+  control_.Options().Set(SearchOptions::Text::kSearchString, "word");
   const std::string doc = folder_.Write("a.doc", "word\n");
   const std::string xls = folder_.Write("b.xls", "word\n");
-  FileScanner scanner(host_);
+  FileScanner scanner(control_);
   scanner.ScanFile(doc, "a.doc");
   scanner.ScanFile(xls, "b.xls");
   scanner.ScanFile(folder_.Write("c.docx", "word\n"), "c.docx");
-  const auto conversions = host_.conversions();
+  const auto conversions = control_.conversions();
   ASSERT_EQ(conversions.size(), 2u);
   EXPECT_EQ(conversions[0], std::make_tuple(OfficeApplication::kWord, doc, text_file));
   EXPECT_EQ(std::get<0>(conversions[1]), OfficeApplication::kExcel);
-  EXPECT_EQ(host_.findings().size(), 3u);
+  EXPECT_EQ(control_.findings().size(), 3u);
 }
 
 }  // namespace

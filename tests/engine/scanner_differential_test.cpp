@@ -13,7 +13,7 @@
 
 #include "control/engine/block_search.h"
 #include "control/engine/compiled_search.h"
-#include "tests/engine/recording_host.h"
+#include "tests/engine/recording_control.h"
 #include "tests/engine/reference_scanner.h"
 
 namespace zarn::test {
@@ -27,9 +27,9 @@ struct ScanOutcome {
 // Runs BlockSearch over `bytes` (held in an in-memory file) with the given block size.
 ScanOutcome BlockScan(const std::string& bytes, const ReferenceOptions& options, std::size_t block_size,
                       bool fast_paths, bool read_ahead) {
-  RecordingHost host;
-  host.Options().Set(SearchOptions::Flag::kWholeWordOnly, options.whole_word_only);
-  host.State().ClearStopRequest();
+  RecordingControl control;
+  control.Options().Set(SearchOptions::Flag::kWholeWordOnly, options.whole_word_only);
+  control.State().ClearStopRequest();
   const CompiledSearch search(options.pattern, options.regular_expression, options.case_sensitive,
                               fast_paths);
   const int fd = memfd_create("scan", 0);
@@ -44,10 +44,10 @@ ScanOutcome BlockScan(const std::string& bytes, const ReferenceOptions& options,
     buffers.second = second.get();
     buffers.read_ahead = &reader;
   }
-  BlockSearch(host, search, "f", buffers).Run(fd, bytes.size());
+  BlockSearch(control, search, "f", buffers).Run(fd, bytes.size());
   close(fd);
-  ScanOutcome outcome{host.findings(), false};
-  for (const Posted& posted : host.posted()) outcome.long_line_reported |= posted.code == kErrorLineTooLong;
+  ScanOutcome outcome{control.findings(), false};
+  for (const Posted& posted : control.posted()) outcome.long_line_reported |= posted.code == kErrorLineTooLong;
   return outcome;
 }
 

@@ -1,4 +1,4 @@
-// A SearchHost for engine tests: keeps every finding and notification the engine hands it.
+// A SearchControl for engine tests: keeps every finding and notification the engine hands it.
 #pragma once
 
 #include <mutex>
@@ -7,7 +7,7 @@
 #include <tuple>
 #include <vector>
 
-#include "control/engine/search_host.h"
+#include "control/engine/search_control.h"
 
 namespace zarn::test {
 
@@ -32,7 +32,7 @@ struct Posted {
   }
 };
 
-class RecordingHost : public SearchHost {
+class RecordingControl : public SearchControl {
  public:
   void AppendFinding(const FindingView& f) override {
     std::lock_guard lock(mutex_);

@@ -1,6 +1,6 @@
-// What the search engine needs from the control that runs it. The control's surface implements this; the
-// search worker shares ownership of it, so everything the worker touches stays alive however long the
-// worker runs after the control is gone.
+// SearchControl: the control as the search engine sees it, what the engine needs from the control that runs
+// it. The control implements this; the search worker shares ownership of it, so everything the worker
+// touches stays alive however long the worker runs after the control is gone.
 #pragma once
 
 #include <cstdint>
@@ -23,9 +23,9 @@ inline constexpr std::int32_t kErrorInvalidSearchPath = 508;
 
 enum class OfficeApplication { kWord, kExcel };
 
-class SearchHost {
+class SearchControl {
  public:
-  virtual ~SearchHost() = default;
+  virtual ~SearchControl() = default;
 
   SearchOptions& Options() { return options_; }
   SearchState& State() { return state_; }
