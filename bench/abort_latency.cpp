@@ -15,7 +15,7 @@
 #include <thread>
 #include <vector>
 
-#include "control/surface/zarn_ctrl.h"
+#include "control/object/zarn_ctrl.h"
 #include "platform/window/message_queue.h"
 
 namespace {

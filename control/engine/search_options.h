@@ -1,6 +1,6 @@
 // The nine search options as stored, shared by the host's thread (which assigns them) and the worker
 // (which reads each at its own moment during a search). The assignment rules of the properties live in
-// the control's surface; this holder only stores and hands out values safely across the two threads.
+// the control object; this holder only stores and hands out values safely across the two threads.
 #pragma once
 
 #include <atomic>

@@ -1,6 +1,6 @@
 #include "tools/zarn-find/zarn_client.h"
 
-#include "control/surface/zarn_identities.h"
+#include "control/automation/zarn_identities.h"
 #include "platform/ole/object_creation.h"
 
 namespace zarn_find {
