@@ -64,3 +64,20 @@ kx_size() {
   awk -v b="$1" 'BEGIN {
     if (b >= 1073741824) printf "%.1f GiB", b / 1073741824; else printf "%.1f MiB", b / 1048576 }'
 }
+
+# The machine's name in bench/results: KX_BENCH_MACHINE, or its cores and processor model as a slug.
+kx_machine() {
+  local name=${KX_BENCH_MACHINE:-"$(nproc)core-$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1)"}
+  echo "$name" | tr '[:upper:]' '[:lower:]' | sed 's/([^)]*)//g; s/[^a-z0-9]\{1,\}/-/g; s/^-//; s/-$//'
+}
+
+# Starts a section of RECORD (a Markdown file, created with a title when new) for one run of COMMAND: the
+# time, the commit and a code block the run's output goes into.
+kx_begin_record() {
+  local record=$1 command=$2 commit
+  mkdir -p "$(dirname "$record")"
+  [ -f "$record" ] || printf '# Benchmark results, %s\n' "$(basename "$record" .md)" >"$record"
+  commit=$(git -C "$kx_repo" rev-parse --short HEAD)
+  git -C "$kx_repo" diff --quiet HEAD -- . ':!bench/results' || commit="$commit with uncommitted changes"
+  printf '\n## %s, commit %s\n\n`%s`\n\n```\n' "$(date -u '+%H:%M UTC')" "$commit" "$command" >>"$record"
+}
