@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "control/engine/error_codes.h"
 #include "control/engine/finding_record.h"
 #include "control/engine/search_options.h"
 #include "control/engine/search_state.h"
@@ -14,12 +15,6 @@
 namespace zarn {
 
 enum class NotificationKind : std::int32_t { kCompletion = 1, kError = 2 };
-
-// Error codes the engine reports.
-inline constexpr std::int32_t kErrorUnableToOpenFile = 504;
-inline constexpr std::int32_t kErrorLineTooLong = 505;
-inline constexpr std::int32_t kErrorInvalidSearchString = 507;
-inline constexpr std::int32_t kErrorInvalidSearchPath = 508;
 
 enum class OfficeApplication { kWord, kExcel };
 
@@ -33,8 +28,8 @@ class SearchControl {
   // Appends one finding to the control's findings (worker thread).
   virtual void AppendFinding(const FindingView& finding) = 0;
 
-  // Posts a notification for the host's thread (worker thread): an error with its code and detail text,
-  // or the completion of the search (code 0, empty text).
+  // Posts a notification for the host's thread (worker thread): an error with its code (error_codes.h)
+  // and detail text, or the completion of the search (code 0, empty text).
   virtual void PostNotification(NotificationKind kind, std::int32_t code, std::string_view detail) = 0;
 
   // Has the Office application save `document` as plain text into `text_file`; true when the
