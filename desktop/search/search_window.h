@@ -16,7 +16,7 @@
 #include <functional>
 
 #include "desktop/frame/program_frame.h"
-#include "desktop/frame/search_history.h"
+#include "desktop/search/search_history.h"
 #include "platform/qt/font_dialog.h"
 
 class QAction;

@@ -1,4 +1,4 @@
-#include "desktop/frame/search_history.h"
+#include "desktop/search/search_history.h"
 
 #include <algorithm>
 

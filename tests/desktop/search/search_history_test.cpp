@@ -1,8 +1,8 @@
 // The search histories in the desktop's settings file.
 #include <gtest/gtest.h>
 
-#include "desktop/frame/search_history.h"
 #include "desktop/frame/settings_file.h"
+#include "desktop/search/search_history.h"
 #include "tests/support/temp_folder.h"
 
 namespace kestrix {
