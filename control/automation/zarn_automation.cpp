@@ -1,7 +1,7 @@
 #include "control/automation/zarn_automation.h"
 
-#include "control/dialogs/about_box.h"
-
+#include "control/automation/zarn_member_calls.h"
+#include "control/automation/zarn_members.h"
 #include "control/automation/zarn_type_library.h"
 #include "platform/ole/class_factory.h"
 
@@ -9,34 +9,11 @@ namespace zarn {
 
 namespace {
 
-using ole::DispatchArguments;
 using ole::HRESULT;
 using ole::VARIANT;
 
 // The version stamp the container keeps: major version 1, minor version 0.
 constexpr std::uint32_t kPersistedVersion = 0x00010000;
-
-void SetBool(VARIANT* out, bool value) {
-  out->vt = ole::VT_BOOL;
-  out->boolVal = value ? ole::VARIANT_TRUE : ole::VARIANT_FALSE;
-}
-
-void SetLong(VARIANT* out, std::int32_t value) {
-  out->vt = ole::VT_I4;
-  out->lVal = value;
-}
-
-HRESULT SetText(VARIANT* out, std::string_view bytes) {
-  out->vt = ole::VT_BSTR;
-  out->bstrVal = ole::BstrFromBytes(bytes);
-  return out->bstrVal || bytes.empty() ? ole::S_OK : ole::E_OUTOFMEMORY;
-}
-
-// Replaces the caller's string with a new one holding `bytes`.
-void ReplaceString(ole::BSTR* slot, std::string_view bytes) {
-  ole::SysFreeString(*slot);
-  *slot = ole::BstrFromBytes(bytes);
-}
 
 }  // namespace
 
@@ -83,158 +60,18 @@ HRESULT ZarnAutomation::Invoke(ole::DISPID id, const ole::IID&, ole::LCID, ole::
                               [this](const ole::CheckedCall& call) { return Call(call); });
 }
 
+// The member's own call: a property is read or assigned through the control object, a method carried out.
 HRESULT ZarnAutomation::Call(const ole::CheckedCall& call) {
-  if (call.member.kind == ole::MemberKind::kMethod)
-    return CallMethod(call.member.id, call.arguments, call.result);
-  if (call.put) return PutProperty(call.member.id, call.arguments);
-  return GetProperty(call.member.id, call.result);
-}
-
-HRESULT ZarnAutomation::GetProperty(ole::DISPID id, VARIANT* result) {
-  CZarnCtrl& c = *control_;
-  switch (id) {
-    case kDispidDefaultSearchString:
-    case kDispidSearchString:
-      return SetText(result, c.GetSearchString());
-    case kDispidSearchPath:
-      return SetText(result, c.GetSearchPath());
-    case kDispidSearchExt:
-      return SetText(result, c.GetSearchExt());
-    case kDispidSearchCount:
-      SetLong(result, c.GetSearchCount());
-      break;
-    case kDispidSearchTime:
-      SetLong(result, c.GetSearchTime());
-      break;
-    case kDispidThreadPriority:
-      SetLong(result, c.GetThreadPriority());
-      break;
-    case kDispidCaseSensitive:
-      SetBool(result, c.GetCaseSensitive());
-      break;
-    case kDispidLookInSubfolders:
-      SetBool(result, c.GetLookInSubfolders());
-      break;
-    case kDispidWholeWordOnly:
-      SetBool(result, c.GetWholeWordOnly());
-      break;
-    case kDispidRegularExpression:
-      SetBool(result, c.GetRegularExpression());
-      break;
-    case kDispidSupportOfficeDocs:
-      SetBool(result, c.GetSupportOfficeDocs());
-      break;
-    case kDispidSearchActive:
-      SetBool(result, c.GetSearchActive());
-      break;
-    default:
-      return ole::DISP_E_MEMBERNOTFOUND;
-  }
-  return ole::S_OK;
-}
-
-HRESULT ZarnAutomation::PutProperty(ole::DISPID id, const DispatchArguments& arguments) {
-  CZarnCtrl& c = *control_;
+  if (const ZarnMethod* method = FindZarnMethod(call.member.id))
+    return method->call(*control_, call.arguments, call.result);
+  const ZarnProperty* property = FindZarnProperty(call.member.id);
+  if (!property) return ole::DISP_E_MEMBERNOTFOUND;
+  if (!call.put) return ReadProperty(*property, *control_, call.result);
   bool changed = false;
-  if (id == kDispidThreadPriority) {
-    std::int32_t value = 0;
-    if (const HRESULT result = arguments.GetLong(0, &value); ole::FAILED(result)) return result;
-    changed = c.SetThreadPriority(value);
-  } else if (id == kDispidDefaultSearchString || id == kDispidSearchString || id == kDispidSearchPath ||
-             id == kDispidSearchExt) {
-    std::string value;
-    if (const HRESULT result = arguments.GetBytes(0, &value); ole::FAILED(result)) return result;
-    changed = id == kDispidSearchPath  ? c.SetSearchPath(value)
-              : id == kDispidSearchExt ? c.SetSearchExt(value)
-                                       : c.SetSearchString(value);
-  } else {
-    bool value = false;
-    if (const HRESULT result = arguments.GetBool(0, &value); ole::FAILED(result)) return result;
-    switch (id) {
-      case kDispidCaseSensitive:
-        changed = c.SetCaseSensitive(value);
-        break;
-      case kDispidLookInSubfolders:
-        changed = c.SetLookInSubfolders(value);
-        break;
-      case kDispidWholeWordOnly:
-        changed = c.SetWholeWordOnly(value);
-        break;
-      case kDispidRegularExpression:
-        changed = c.SetRegularExpression(value);
-        break;
-      case kDispidSupportOfficeDocs:
-        changed = c.SetSupportOfficeDocs(value);
-        break;
-      default:
-        return ole::DISP_E_MEMBERNOTFOUND;
-    }
-  }
-  if (changed) PropertyChanged(id);
-  return ole::S_OK;
-}
-
-HRESULT ZarnAutomation::CallMethod(ole::DISPID id, const DispatchArguments& arguments, VARIANT* result) {
-  switch (id) {
-    case kDispidAbort:
-      control_->Abort();
-      return ole::S_OK;
-    case kDispidAboutBox:
-      return ShowAboutBox(control_->Window()) ? ole::S_OK : ole::E_FAIL;  // E_FAIL: no user interface
-    case kDispidBegin:
-      SetBool(result, control_->Begin());
-      return ole::S_OK;
-    case kDispidGetFileData:
-      return GetFileData(arguments, result);
-    case kDispidSaveDataToTabFile: {
-      std::string file;
-      if (const HRESULT failed = arguments.GetBytes(0, &file); ole::FAILED(failed)) return failed;
-      SetBool(result, control_->SaveDataToTabFile(file));
-      return ole::S_OK;
-    }
-    case kDispidSaveOfficeDocAsText: {
-      std::string source, target;
-      if (const HRESULT failed = arguments.GetBytes(0, &source); ole::FAILED(failed)) return failed;
-      if (const HRESULT failed = arguments.GetBytes(1, &target); ole::FAILED(failed)) return failed;
-      SetBool(result, control_->SaveOfficeDocAsText(source, target));
-      return ole::S_OK;
-    }
-    default:
-      return ole::DISP_E_MEMBERNOTFOUND;
-  }
-}
-
-// GetFileData(RecordNumber, FilePath, LineNumber, ColumnNumber, TextFound): the four out-parameters are
-// changed only when the record exists; the caller's strings are freed and new ones take their place. A
-// refused call (a parameter of the wrong kind, or 506) leaves each of them as it was, so the references
-// are only checked until the record has been found: taking one makes an empty variant a typed one.
-HRESULT ZarnAutomation::GetFileData(const DispatchArguments& arguments, VARIANT* result) {
-  std::int32_t number = 0;
-  HRESULT checked = arguments.GetLong(0, &number);
-  if (ole::SUCCEEDED(checked)) checked = arguments.CheckReference(1, ole::VT_BSTR);
-  if (ole::SUCCEEDED(checked)) checked = arguments.CheckReference(2, ole::VT_I4);
-  if (ole::SUCCEEDED(checked)) checked = arguments.CheckReference(3, ole::VT_I4);
-  if (ole::SUCCEEDED(checked)) checked = arguments.CheckReference(4, ole::VT_BSTR);
-  if (ole::FAILED(checked)) return checked;
-  FindingView record{};
-  const bool found = control_->GetFileData(number, &record);
-  if (found) {
-    ole::BSTR* path = nullptr;
-    ole::BSTR* text = nullptr;
-    std::int32_t* line = nullptr;
-    std::int32_t* column = nullptr;
-    // Fails only when two parameters name one variant that must hold a string and a number at once.
-    checked = arguments.GetBstrReference(1, &path);
-    if (ole::SUCCEEDED(checked)) checked = arguments.GetLongReference(2, &line);
-    if (ole::SUCCEEDED(checked)) checked = arguments.GetLongReference(3, &column);
-    if (ole::SUCCEEDED(checked)) checked = arguments.GetBstrReference(4, &text);
-    if (ole::FAILED(checked)) return checked;
-    *column = record.column_number;
-    ReplaceString(path, record.file_path);
-    *line = record.line_number;
-    ReplaceString(text, record.text_found);
-  }
-  SetBool(result, found);
+  if (const HRESULT assigned = AssignProperty(*property, *control_, call.arguments, &changed);
+      ole::FAILED(assigned))
+    return assigned;
+  if (changed) PropertyChanged(call.member.id);
   return ole::S_OK;
 }
 
@@ -317,7 +154,8 @@ void ZarnAutomation::OnError(std::int32_t code, const std::string& text) {
   VARIANT arguments[2];
   arguments[0].vt = ole::VT_BYREF | ole::VT_BSTR;
   arguments[0].pbstrVal = &message;
-  SetLong(&arguments[1], code);
+  arguments[1].vt = ole::VT_I4;
+  arguments[1].lVal = code;
   ole::DISPPARAMS params{arguments, nullptr, 2, 0};
   FireEvent(kDispidOnError, params);
   ole::SysFreeString(message);

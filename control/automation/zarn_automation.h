@@ -9,9 +9,9 @@
 
 #include <memory>
 
-#include "control/object/zarn_ctrl.h"
-#include "control/events/zarn_events.h"
 #include "control/automation/zarn_identities.h"
+#include "control/events/zarn_events.h"
+#include "control/object/zarn_ctrl.h"
 #include "platform/ole/connection_point.h"
 #include "platform/ole/dispatch_invoke.h"
 #include "platform/ole/ole_object.h"
@@ -73,10 +73,6 @@ class ZarnAutomation final
 
  private:
   ole::HRESULT Call(const ole::CheckedCall& call);
-  ole::HRESULT GetProperty(ole::DISPID id, ole::VARIANT* result);
-  ole::HRESULT PutProperty(ole::DISPID id, const ole::DispatchArguments& arguments);
-  ole::HRESULT CallMethod(ole::DISPID id, const ole::DispatchArguments& arguments, ole::VARIANT* result);
-  ole::HRESULT GetFileData(const ole::DispatchArguments& arguments, ole::VARIANT* result);
   void PropertyChanged(ole::DISPID id);
 
   // The control's events, fired to every advised sink.

@@ -1,4 +1,5 @@
-// The identities of the control's type library, interfaces and class.
+// The identities of the control's type library, interfaces and class, and the DISPIDs of its events
+// (those of _DZarn stand in its member tables, zarn_members.h).
 #pragma once
 
 #include <cstdint>
@@ -17,29 +18,6 @@ inline constexpr ole::CLSID CLSID_ZarnPropPage = ole::MakeGuid("3F1B2A44-5C6D-4E
 inline constexpr const char* kZarnPropPageFactoryName = "ZARN.ZarnPropPage.1";
 inline constexpr ole::CLSID CLSID_ZarnAboutPage = ole::MakeGuid("6D2E8C10-7A3B-4C5D-9E6F-1A2B3C4D5E60");
 inline constexpr const char* kZarnAboutPageFactoryName = "Zarn.CZarnPropertyPageAboutBox";
-
-// DISPIDs of _DZarn.
-enum ZarnDispid : std::int32_t {
-  kDispidDefaultSearchString = 0,
-  kDispidSearchCount = 1,
-  kDispidCaseSensitive = 2,
-  kDispidLookInSubfolders = 3,
-  kDispidWholeWordOnly = 4,
-  kDispidSearchPath = 5,
-  kDispidSearchExt = 6,
-  kDispidSearchString = 7,
-  kDispidRegularExpression = 8,
-  kDispidSearchActive = 9,
-  kDispidSearchTime = 10,
-  kDispidThreadPriority = 11,
-  kDispidSupportOfficeDocs = 13,
-  kDispidAbort = 14,
-  kDispidGetFileData = 15,
-  kDispidSaveDataToTabFile = 16,
-  kDispidBegin = 17,
-  kDispidSaveOfficeDocAsText = 18,
-  kDispidAboutBox = -552,
-};
 
 // DISPIDs of _DZarnEvents.
 enum ZarnEventDispid : std::int32_t {

@@ -40,14 +40,14 @@ CZarnCtrl::~CZarnCtrl() {
 
 void CZarnCtrl::LoadSettings() {
   if (const std::optional<std::string> file = SettingsFileName(display_name_))
-    ReadControlSettings(*file, Options());
+    ReadControlSettings(*file, *this);
   else
     state_->RaiseError(kErrorSettingsFileName);
 }
 
 void CZarnCtrl::SaveSettings() {
   if (const std::optional<std::string> file = SettingsFileName(display_name_))
-    WriteControlSettings(*file, Options());
+    WriteControlSettings(*file, *this);
 }
 
 bool CZarnCtrl::SetFlag(SearchOptions::Flag which, bool value) {
