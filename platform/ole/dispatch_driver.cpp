@@ -28,7 +28,13 @@ HRESULT DispatchDriver::Invoke(DISPID id, WORD flags, std::span<VARIANT> argumen
   const bool put = flags == DISPATCH_PROPERTYPUT;
   DISPPARAMS params{arguments.data(), put ? &named : nullptr, static_cast<unsigned>(arguments.size()),
                     put ? 1u : 0u};
-  return object_->Invoke(id, GUID_NULL, 0, flags, &params, result, nullptr, nullptr);
+  EXCEPINFO exception;
+  last_argument_error_ = 0;
+  const HRESULT outcome =
+      object_->Invoke(id, GUID_NULL, 0, flags, &params, result, &exception, &last_argument_error_);
+  last_exception_code_ = exception.scode;
+  ClearExcepInfo(&exception);
+  return outcome;
 }
 
 HRESULT DispatchDriver::Put(std::string_view name, VARIANT& value) {

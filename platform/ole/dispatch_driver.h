@@ -41,9 +41,16 @@ class DispatchDriver {
   // A method whose result is an automation boolean: true only when it answered TRUE.
   bool CallBool(std::string_view name, std::span<VARIANT> arguments = {});
 
+  // What the object told of the last call that reached it: the code of the exception it raised (S_OK for
+  // none) and the position of the argument it refused (0 when it named none).
+  HRESULT LastExceptionCode() const { return last_exception_code_; }
+  unsigned LastArgumentError() const { return last_argument_error_; }
+
  private:
   ComPtr<IDispatch> object_;
   std::map<std::string, DISPID, std::less<>> ids_;
+  HRESULT last_exception_code_ = S_OK;
+  unsigned last_argument_error_ = 0;
 };
 
 // True when `result` is an automation boolean holding TRUE.

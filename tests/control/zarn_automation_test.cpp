@@ -1,13 +1,16 @@
 // The control driven only through _DZarn and _DZarnEvents, as a host drives it.
 #include <gtest/gtest.h>
 
+#include <ranges>
+#include <span>
+
 #include "control/automation/zarn_automation.h"
 #include "control/automation/zarn_type_library.h"
+#include "platform/ole/dispatch_driver.h"
 #include "platform/ole/display_name_site.h"
-#include "tests/support/temp_folder.h"
 #include "tests/control/automation_sinks.h"
-#include "tests/control/dispatch_client.h"
 #include "tests/control/event_recorder.h"
+#include "tests/support/temp_folder.h"
 
 namespace zarn::test {
 namespace {
@@ -37,19 +40,19 @@ class Automation : public ::testing::Test {
   ole::ComPtr<ZarnAutomation> control_ = ole::MakeObject<ZarnAutomation>();
   ole::ComPtr<EventSink> events_ = ole::MakeObject<EventSink>();
   ole::ComPtr<PropertySink> changes_ = ole::MakeObject<PropertySink>();
-  DispatchClient host_{control_.Get()};
+  ole::DispatchDriver host_{ole::ComPtr<ole::IDispatch>(control_.Get())};
 };
 
 TEST_F(Automation, EveryMemberIsFoundByItsNameWithoutRegardToCaseAndHasItsDispid) {
   for (const ole::MemberDescription& member : ZarnDispatchInterface().members) {
-    EXPECT_EQ(host_.Id(member.name), member.id) << member.name;
+    EXPECT_EQ(host_.IdOf(member.name), member.id) << member.name;
     std::string lower = member.name;
     for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    EXPECT_EQ(host_.Id(lower), member.id) << lower;
+    EXPECT_EQ(host_.IdOf(lower), member.id) << lower;
   }
-  EXPECT_EQ(host_.Id("SearchPath"), 5);
-  EXPECT_EQ(host_.Id("AboutBox"), -552);
-  EXPECT_EQ(host_.Id("NoSuchMember"), ole::DISPID_UNKNOWN);
+  EXPECT_EQ(host_.IdOf("SearchPath"), 5);
+  EXPECT_EQ(host_.IdOf("AboutBox"), -552);
+  EXPECT_EQ(host_.IdOf("NoSuchMember"), ole::DISPID_UNKNOWN);
 }
 
 TEST_F(Automation, PropertiesReadBackByTheirRules) {
@@ -72,22 +75,23 @@ TEST_F(Automation, PropertiesReadBackByTheirRules) {
 TEST_F(Automation, ReadOnlyPropertiesRefuseAssignmentWithTheStandardError) {
   for (const char* name : {"SearchCount", "SearchActive", "SearchTime"}) {
     EXPECT_EQ(host_.PutLong(name, 5), ole::DISP_E_EXCEPTION) << name;
-    EXPECT_EQ(host_.exception().scode, ole::CTL_E_SETNOTSUPPORTED);
+    EXPECT_EQ(host_.LastExceptionCode(), ole::CTL_E_SETNOTSUPPORTED);
   }
   EXPECT_EQ(host_.GetLong("SearchCount"), 0);
   EXPECT_TRUE(changes_->changed.empty());
 }
 
 TEST_F(Automation, BadCallsGetTheStandardErrors) {
-  EXPECT_EQ(host_.Call("Begin", {LongArgument(1)}), ole::DISP_E_BADPARAMCOUNT);
-  EXPECT_EQ(host_.Call("SaveDataToTabFile", {}), ole::DISP_E_BADPARAMCOUNT);
-  ole::VARIANT not_a_number = TextArgument("many");
-  EXPECT_EQ(host_.Put("ThreadPriority", not_a_number), ole::DISP_E_TYPEMISMATCH);
-  ole::VariantClear(&not_a_number);
-  EXPECT_EQ(host_.Call("GetFileData",
-                       {LongArgument(0), LongArgument(0), LongArgument(0), LongArgument(0), LongArgument(0)}),
-            ole::DISP_E_TYPEMISMATCH);    // the out-parameters must be references
-  EXPECT_EQ(host_.argument_error(), 3u);  // FilePath, second from the front, fourth from the back
+  ole::VARIANT one = ole::ByValue(1);
+  EXPECT_EQ(host_.Call("Begin", std::span(&one, 1)), ole::DISP_E_BADPARAMCOUNT);
+  EXPECT_EQ(host_.Call("SaveDataToTabFile"), ole::DISP_E_BADPARAMCOUNT);
+  ole::Variant not_a_number = ole::Variant::FromBytes("many");
+  EXPECT_EQ(host_.Put("ThreadPriority", *not_a_number.get()), ole::DISP_E_TYPEMISMATCH);
+  ole::VARIANT numbers[5] = {ole::ByValue(0), ole::ByValue(0), ole::ByValue(0), ole::ByValue(0),
+                             ole::ByValue(0)};
+  EXPECT_EQ(host_.Call("GetFileData", numbers),
+            ole::DISP_E_TYPEMISMATCH);       // the out-parameters must be references
+  EXPECT_EQ(host_.LastArgumentError(), 3u);  // FilePath, second from the front, fourth from the back
   ole::VARIANT value;
   ole::DISPPARAMS none;
   EXPECT_EQ(
@@ -100,7 +104,7 @@ TEST_F(Automation, AcceptedAssignmentsAreAnnouncedAndMarkTheControlModified) {
   const auto changes = ole::MakeObject<PropertySink>();
   Advise(static_cast<ole::IDispatch*>(fresh.Get()), ole::IID_IPropertyNotifySink,
          static_cast<ole::IPropertyNotifySink*>(changes.Get()));
-  DispatchClient host(fresh.Get());
+  ole::DispatchDriver host{ole::ComPtr<ole::IDispatch>(fresh.Get())};
   EXPECT_FALSE(fresh->IsModified());
   host.PutText("SearchPath", "");     // stored, but no change to announce
   host.PutLong("ThreadPriority", 9);  // ignored
@@ -136,13 +140,15 @@ TEST_F(Automation, AWholeSearchFiresItsEventsInOrderAndHandsBackTheFindings) {
   text_ref.pbstrVal = &text;
   line_ref.plVal = &line;
   column_ref.plVal = &column;
-  EXPECT_TRUE(host_.CallBool("GetFileData", {LongArgument(0), path_ref, line_ref, column_ref, text_ref}));
+  ole::VARIANT arguments[] = {text_ref, column_ref, line_ref, path_ref, ole::ByValue(0)};  // last to first
+  EXPECT_TRUE(host_.CallBool("GetFileData", arguments));
   EXPECT_EQ(ole::BytesFromBstr(path), folder_ / "a.txt");
   EXPECT_EQ(ole::BytesFromBstr(text), "needle");
   EXPECT_EQ(line, 1);
   EXPECT_EQ(column, 5);
 
-  EXPECT_FALSE(host_.CallBool("GetFileData", {LongArgument(1), path_ref, line_ref, column_ref, text_ref}));
+  arguments[4] = ole::ByValue(1);
+  EXPECT_FALSE(host_.CallBool("GetFileData", arguments));
   EXPECT_EQ(events_->events.back(), "OnError 506 RecordNumber argument is invalid");
   EXPECT_EQ(ole::BytesFromBstr(path), folder_ / "a.txt");  // untouched
   ole::SysFreeString(path);
@@ -152,24 +158,25 @@ TEST_F(Automation, AWholeSearchFiresItsEventsInOrderAndHandsBackTheFindings) {
 // Out-parameters passed as references to variants that are still empty: a refused call leaves every one
 // of them empty; an accepted one gives each the type of its value.
 TEST_F(Automation, ARefusedGetFileDataLeavesEveryOutParameterAsItWas) {
-  ole::VARIANT slots[4];  // FilePath, LineNumber, ColumnNumber, TextFound
-  std::vector<ole::VARIANT> arguments{LongArgument(0)};
-  for (ole::VARIANT& slot : slots) {
+  ole::VARIANT slots[4];                // FilePath, LineNumber, ColumnNumber, TextFound
+  std::vector<ole::VARIANT> arguments;  // last to first: TextFound ... FilePath, RecordNumber
+  for (ole::VARIANT& slot : std::views::reverse(slots)) {
     ole::VariantInit(&slot);
     ole::VARIANT reference;
     reference.vt = ole::VT_BYREF | ole::VT_VARIANT;
     reference.pvarVal = &slot;
     arguments.push_back(reference);
   }
+  arguments.push_back(ole::ByValue(0));
   std::vector<ole::VARIANT> last_not_a_reference = arguments;
-  last_not_a_reference.back() = LongArgument(0);
-  const struct {
+  last_not_a_reference.front() = ole::ByValue(0);
+  struct {
     const char* what;
     std::vector<ole::VARIANT> arguments;
     ole::HRESULT answer;
   } refusals[] = {{"no such record", arguments, ole::S_OK},
                   {"TextFound not a reference", last_not_a_reference, ole::DISP_E_TYPEMISMATCH}};
-  for (const auto& refusal : refusals) {
+  for (auto& refusal : refusals) {
     ole::VARIANT result;
     ole::VariantInit(&result);
     EXPECT_EQ(host_.Call("GetFileData", refusal.arguments, &result), refusal.answer) << refusal.what;
@@ -200,7 +207,7 @@ TEST_F(Automation, ARefusedAndAnAbortedSearchFireWhatTheySay) {
   host_.PutLong("ThreadPriority", 0);
   events_->events.clear();
   ASSERT_TRUE(host_.CallBool("Begin"));
-  EXPECT_EQ(host_.Call("Abort", {}), ole::S_OK);
+  EXPECT_EQ(host_.Call("Abort"), ole::S_OK);
   PumpPending();
   EXPECT_EQ(events_->events, Events{"ScanStarted"});
   EXPECT_FALSE(host_.GetBool("SearchActive"));
@@ -223,7 +230,8 @@ TEST_F(Automation, PathsThatAreNotUtf8RoundTripThroughTheInterface) {
   refs[1].plVal = &line;
   refs[2].plVal = &column;
   refs[3].pbstrVal = &text;
-  ASSERT_TRUE(host_.CallBool("GetFileData", {LongArgument(0), refs[0], refs[1], refs[2], refs[3]}));
+  ole::VARIANT arguments[] = {refs[3], refs[2], refs[1], refs[0], ole::ByValue(0)};  // last to first
+  ASSERT_TRUE(host_.CallBool("GetFileData", arguments));
   std::string folder = ole::BytesFromBstr(path);
   EXPECT_EQ(folder, folder_ / odd + "/a.txt");
   folder.resize(folder.size() - 5);
@@ -249,8 +257,9 @@ TEST_F(Automation, ReleasedFromItsOwnEventTheControlGoesQuietly) {
   ole::VARIANT result;
   ole::VariantInit(&result);
   ole::IDispatch* raw = control_.Get();
-  EXPECT_EQ(raw->Invoke(host_.Id("Begin"), ole::GUID_NULL, 0, ole::DISPATCH_METHOD, &none, &result, nullptr,
-                        nullptr),
+  const ole::DISPID begin = host_.IdOf("Begin");
+  host_.Reset();  // the fixture's reference is the last one
+  EXPECT_EQ(raw->Invoke(begin, ole::GUID_NULL, 0, ole::DISPATCH_METHOD, &none, &result, nullptr, nullptr),
             ole::S_OK);
   EXPECT_EQ(control_.Get(), nullptr);
   PumpPending();
@@ -289,7 +298,7 @@ TEST(AutomationSite, TheSitesDisplayNameNamesTheSettingsFile) {
     const auto control = ole::MakeObject<ZarnAutomation>();
     const auto site = ole::MakeObject<ole::DisplayNameSite>("Finder2");
     ASSERT_EQ(control->SetClientSite(static_cast<ole::IOleClientSite*>(site.Get())), ole::S_OK);
-    DispatchClient(control.Get()).PutLong("ThreadPriority", 3);
+    ole::DispatchDriver(ole::ComPtr<ole::IDispatch>(control.Get())).PutLong("ThreadPriority", 3);
     control->SetClientSite(nullptr);
   }
   const auto settings = kx::test::ReadFile(folder / "kestrix/Finder2.INI");
@@ -298,7 +307,7 @@ TEST(AutomationSite, TheSitesDisplayNameNamesTheSettingsFile) {
   const auto again = ole::MakeObject<ZarnAutomation>();
   const auto site = ole::MakeObject<ole::DisplayNameSite>("Finder2");
   again->SetClientSite(static_cast<ole::IOleClientSite*>(site.Get()));
-  EXPECT_EQ(DispatchClient(again.Get()).GetLong("ThreadPriority"), 3);
+  EXPECT_EQ(ole::DispatchDriver(ole::ComPtr<ole::IDispatch>(again.Get())).GetLong("ThreadPriority"), 3);
   again->SetClientSite(nullptr);
 }
 

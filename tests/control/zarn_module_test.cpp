@@ -5,13 +5,13 @@
 
 #include "control/automation/zarn_identities.h"
 #include "platform/ole/class_lookup.h"
+#include "platform/ole/dispatch_driver.h"
 #include "platform/ole/object_creation.h"
 #include "platform/ole/property_page.h"
 #include "platform/ole/registry.h"
-#include "tests/support/temp_folder.h"
 #include "tests/control/automation_sinks.h"
-#include "tests/control/dispatch_client.h"
 #include "tests/control/event_recorder.h"
+#include "tests/support/temp_folder.h"
 
 namespace zarn::test {
 namespace {
@@ -32,7 +32,7 @@ Entry Export(const char* name) {
 TEST(ZarnModule, TheControlIsCreatedByClassIdentityAndByProgIdWithoutRegistration) {
   ole::ComPtr<ole::IDispatch> control;
   ASSERT_EQ(ole::CoCreateInstance(CLSID_Zarn, nullptr, ole::IID_IDispatch, control.OutVoid()), ole::S_OK);
-  DispatchClient host(control.Get());
+  ole::DispatchDriver host(control);
   host.PutText("SearchExt", "*.txt");
   EXPECT_EQ(host.GetText("SearchExt"), "*.TXT");
   ole::CLSID clsid;
@@ -105,7 +105,7 @@ TEST(ZarnModule, ASearchRunsThroughTheLoadedLibrary) {
   ASSERT_EQ(ole::CoCreateInstance(CLSID_Zarn, nullptr, ole::IID_IDispatch, control.OutVoid()), ole::S_OK);
   const auto events = ole::MakeObject<EventSink>();
   ASSERT_NE(Advise(control.Get(), IID__DZarnEvents, static_cast<ole::IDispatch*>(events.Get())), 0u);
-  DispatchClient host(control.Get());
+  ole::DispatchDriver host(control);
   host.PutBool("SupportOfficeDocs", false);
   host.PutLong("ThreadPriority", 4);
   host.PutText("SearchPath", folder.path());
@@ -130,7 +130,7 @@ TEST(ZarnModule, ControlsCreatedSearchingAndReleasedManyTimes) {
   for (int cycle = 0; cycle < 100; ++cycle) {
     ole::ComPtr<ole::IDispatch> control;
     ASSERT_EQ(ole::CoCreateInstance(CLSID_Zarn, nullptr, ole::IID_IDispatch, control.OutVoid()), ole::S_OK);
-    DispatchClient host(control.Get());
+    ole::DispatchDriver host(control);
     host.PutBool("SupportOfficeDocs", false);
     host.PutLong("ThreadPriority", cycle % 5);
     host.PutText("SearchPath", folder.path());
