@@ -1,11 +1,11 @@
 #include "desktop/search/folder_picker.h"
 
-#include "desktop/frame/browse_for_folder.h"
+#include "platform/qt/folder_browser.h"
 
 namespace kestrix {
 
-FolderPicker DefaultFolderPicker() {
-  return [](QWidget* owner) { return BrowseForFolder(owner); };
+QString BrowseForFolder(QWidget* owner) {
+  return ShowFolderBrowser(owner, "Select Directory");
 }
 
 }  // namespace kestrix

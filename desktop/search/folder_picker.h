@@ -1,17 +1,15 @@
-// The folder picker behind the options dialog's folder button.
+// BrowseForFolder: the folder picker behind the search options dialog's folder button ("Select
+// Directory", folders only). A test answers it by putting a folder presenter in place
+// (platform/qt/folder_browser.h).
 #pragma once
 
 #include <QString>
-#include <functional>
 
 class QWidget;
 
 namespace kestrix {
 
-// Given the owning window, returns the chosen folder, or an empty text when the user cancels.
-using FolderPicker = std::function<QString(QWidget* owner)>;
-
-// The program's folder picker (BrowseForFolder).
-FolderPicker DefaultFolderPicker();
+// The chosen folder path, or an empty string when the user cancelled.
+QString BrowseForFolder(QWidget* owner);
 
 }  // namespace kestrix

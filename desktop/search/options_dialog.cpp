@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QStyle>
 
+#include "desktop/search/folder_picker.h"
 #include "desktop/search/hint_list.h"
 
 namespace kestrix {
@@ -115,7 +116,7 @@ void frmFindTextInFilesOptions::Unload() {
 
 void frmFindTextInFilesOptions::cbSelectFolder_Click() {
   // A cancelled picker gives an empty text, which empties the box.
-  cbDirectory->setEditText(browse_for_folder(this));
+  cbDirectory->setEditText(BrowseForFolder(this));
   cbSearch->setFocus();
 }
 

@@ -14,8 +14,6 @@
 
 #include <QDialog>
 
-#include "desktop/search/folder_picker.h"
-
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -36,8 +34,6 @@ class frmFindTextInFilesOptions : public QDialog {
 
   // True when the dialog was last closed by Cancel, the close box or Escape; false after Search.
   bool bCancelled = false;
-  // The folder button's picker, called with the dialog as owner; a test may put its own in place.
-  FolderPicker browse_for_folder = DefaultFolderPicker();
 
   QComboBox* cbDirectory;
   QPushButton* cbSelectFolder;

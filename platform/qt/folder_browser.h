@@ -5,6 +5,8 @@
 #include <QString>
 #include <functional>
 
+#include "platform/window/scoped_presenter.h"
+
 class QWidget;
 
 namespace kestrix {
@@ -15,5 +17,7 @@ QString ShowFolderBrowser(QWidget* owner, const QString& title);
 using FolderPresenter = std::function<QString(QWidget* owner, const QString& title)>;
 // Puts `presenter` in place (an empty one restores the real browser); returns the one it replaces.
 FolderPresenter SetFolderPresenter(FolderPresenter presenter);
+// The presenter in place for as long as the object lives.
+using ScopedFolderPresenter = win::ScopedPresenter<FolderPresenter, SetFolderPresenter>;
 
 }  // namespace kestrix

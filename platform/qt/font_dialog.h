@@ -8,6 +8,8 @@
 #include <functional>
 #include <optional>
 
+#include "platform/window/scoped_presenter.h"
+
 class QWidget;
 
 namespace kestrix {
@@ -29,5 +31,7 @@ std::optional<FontSettings> ShowFontDialog(QWidget* owner, const FontSettings& c
 using FontPresenter = std::function<std::optional<FontSettings>(QWidget* owner, const FontSettings& current)>;
 // Puts `presenter` in place (an empty one restores the real dialog); returns the one it replaces.
 FontPresenter SetFontPresenter(FontPresenter presenter);
+// The presenter in place for as long as the object lives.
+using ScopedFontPresenter = win::ScopedPresenter<FontPresenter, SetFontPresenter>;
 
 }  // namespace kestrix

@@ -61,10 +61,6 @@ int Present(win::HWND, const std::string& text, const std::string& caption, win:
 
 }  // namespace
 
-LibraryMessageBoxes::LibraryMessageBoxes() : previous_(win::SetMessageBoxPresenter(Present)) {}
-
-LibraryMessageBoxes::~LibraryMessageBoxes() {
-  win::SetMessageBoxPresenter(std::move(previous_));
-}
+LibraryMessageBoxes::LibraryMessageBoxes() : presenter_(Present) {}
 
 }  // namespace kestrix

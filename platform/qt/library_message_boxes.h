@@ -11,12 +11,9 @@ namespace kestrix {
 class LibraryMessageBoxes {
  public:
   LibraryMessageBoxes();
-  ~LibraryMessageBoxes();
-  LibraryMessageBoxes(const LibraryMessageBoxes&) = delete;
-  LibraryMessageBoxes& operator=(const LibraryMessageBoxes&) = delete;
 
  private:
-  win::MessageBoxPresenter previous_;
+  win::ScopedMessageBoxPresenter presenter_;
 };
 
 }  // namespace kestrix

@@ -6,6 +6,8 @@
 #include <QString>
 #include <functional>
 
+#include "platform/window/scoped_presenter.h"
+
 class QWidget;
 
 namespace kestrix {
@@ -22,5 +24,7 @@ using MessagePresenter = std::function<MessageAnswer(QWidget* owner, const QStri
                                                      const QString& title, MessageButtons buttons)>;
 // Puts `presenter` in place (an empty one restores the real message box); returns the one it replaces.
 MessagePresenter SetMessagePresenter(MessagePresenter presenter);
+// The presenter in place for as long as the object lives.
+using ScopedMessagePresenter = win::ScopedPresenter<MessagePresenter, SetMessagePresenter>;
 
 }  // namespace kestrix

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/window/message_queue.h"
+#include "platform/window/scoped_presenter.h"
 
 namespace win {
 
@@ -37,5 +38,7 @@ using MessageBoxPresenter =
 // Puts `presenter` in place for the whole process (an empty one restores the line on standard error);
 // returns the one it replaces. A presenter may be called from any thread.
 MessageBoxPresenter SetMessageBoxPresenter(MessageBoxPresenter presenter);
+// The presenter in place for as long as the object lives.
+using ScopedMessageBoxPresenter = ScopedPresenter<MessageBoxPresenter, SetMessageBoxPresenter>;
 
 }  // namespace win

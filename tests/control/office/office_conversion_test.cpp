@@ -23,16 +23,6 @@ struct Shown {
 
 class OfficeConversion : public ::testing::Test {
  protected:
-  OfficeConversion() {
-    previous_ = win::SetMessageBoxPresenter(
-        [this](win::HWND owner, const std::string& text, const std::string& caption, win::UINT type) {
-          EXPECT_EQ(owner, nullptr);
-          shown_.push_back({text, caption, type});
-          return win::IDOK;
-        });
-  }
-  ~OfficeConversion() override { win::SetMessageBoxPresenter(previous_); }
-
   std::vector<std::string> Calls() {
     std::vector<std::string> lines;
     std::string text = kx::test::ReadFile(log_).value_or("");
@@ -48,7 +38,12 @@ class OfficeConversion : public ::testing::Test {
   std::string document_ = folder_.Write("my \"letter\".doc", "bytes");
   std::string target_ = folder_ / "ZarnTemp.TXT";
   std::vector<Shown> shown_;
-  win::MessageBoxPresenter previous_;
+  const win::ScopedMessageBoxPresenter presenter_{
+      [this](win::HWND owner, const std::string& text, const std::string& caption, win::UINT type) {
+        EXPECT_EQ(owner, nullptr);
+        shown_.push_back({text, caption, type});
+        return win::IDOK;
+      }};
 };
 
 constexpr win::UINT kErrorBox = win::MB_OK | win::MB_ICONERROR | win::MB_SETFOREGROUND;

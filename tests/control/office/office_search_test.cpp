@@ -10,8 +10,8 @@
 
 #include "control/object/zarn_ctrl.h"
 #include "platform/window/message_box.h"
-#include "tests/support/temp_folder.h"
 #include "tests/control/event_recorder.h"
+#include "tests/support/temp_folder.h"
 
 namespace zarn::test {
 namespace {
@@ -27,12 +27,6 @@ struct Found {
 class OfficeSearch : public ::testing::Test {
  protected:
   OfficeSearch() {
-    previous_ = win::SetMessageBoxPresenter(
-        [this](win::HWND, const std::string& text, const std::string&, win::UINT) {
-          const std::lock_guard lock(mutex_);
-          shown_.push_back(text);
-          return win::IDOK;
-        });
     folder_.Write("search.classes",
                   "{3A8A4FCF-7D63-4407-BA38-408A65A7F4B5} Word.Application " KX_OFFICE_LIBRARY
                   "\n{6D4AF14A-243B-48A7-A139-9DDB11399440} Excel.Application " KX_OFFICE_LIBRARY "\n");
@@ -44,10 +38,7 @@ class OfficeSearch : public ::testing::Test {
     control_.SetSearchExt("*.doc;*.xls;*.txt;*.docx");
     control_.SetSearchString("Zarnquux");
   }
-  ~OfficeSearch() override {
-    control_.SetEventSink(nullptr);
-    win::SetMessageBoxPresenter(previous_);
-  }
+  ~OfficeSearch() override { control_.SetEventSink(nullptr); }
 
   void Copy(const char* data_file, const std::string& as) {
     const std::filesystem::path target = folder_ / ("docs/" + as);
@@ -78,7 +69,12 @@ class OfficeSearch : public ::testing::Test {
   CZarnCtrl control_;
   std::mutex mutex_;
   std::vector<std::string> shown_;
-  win::MessageBoxPresenter previous_;
+  const win::ScopedMessageBoxPresenter presenter_{
+      [this](win::HWND, const std::string& text, const std::string&, win::UINT) {
+        const std::lock_guard lock(mutex_);
+        shown_.push_back(text);
+        return win::IDOK;
+      }};
 };
 
 TEST_F(OfficeSearch, WordsInsideDocumentsAreFoundUnderTheDocumentsPathsAndLines) {

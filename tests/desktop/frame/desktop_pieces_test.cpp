@@ -1,38 +1,18 @@
-// The desktop's Qt pieces of the frame: the folder picker, placement kept in the per-user settings
-// store, a real window's placement, and how the user's editor is started.
+// The desktop's Qt pieces of the frame: placement kept in the per-user settings store, a real window's
+// placement, and how the user's editor is started.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QWidget>
 
-#include "desktop/frame/browse_for_folder.h"
 #include "desktop/frame/placement_settings.h"
 #include "desktop/frame/program_folder.h"
 #include "desktop/frame/widget_placement.h"
 #include "platform/qt/desktop_services.h"
-#include "platform/qt/folder_browser.h"
 #include "tests/support/temp_folder.h"
 
 namespace kestrix {
 namespace {
-
-TEST(BrowseForFolder, AsksForADirectoryWithItsTitleAndPassesTheAnswerOn) {
-  QWidget owner;
-  QWidget* asked_owner = nullptr;
-  QString asked_title;
-  QString answer = "/home/someone/projects";
-  const FolderPresenter previous = SetFolderPresenter([&](QWidget* o, const QString& title) {
-    asked_owner = o;
-    asked_title = title;
-    return answer;
-  });
-  EXPECT_EQ(BrowseForFolder(&owner), "/home/someone/projects");
-  EXPECT_EQ(asked_owner, &owner);
-  EXPECT_EQ(asked_title, "Select Directory");
-  answer.clear();  // cancelled
-  EXPECT_EQ(BrowseForFolder(&owner), "");
-  SetFolderPresenter(previous);
-}
 
 TEST(PlacementSettings, ValuesSurviveInTheUsersSettingsStore) {
   kx::test::TempFolder folder;

@@ -17,12 +17,7 @@ class Viewer : public ::testing::Test {
     grid_.SetFixedCols(0);
     grid_.SetCols(1);
     grid_.resize(400, 300);
-    previous_ = SetMessagePresenter([this](QWidget*, const QString& text, const QString&, MessageButtons) {
-      messages_ << text;
-      return MessageAnswer::kOk;
-    });
   }
-  ~Viewer() override { SetMessagePresenter(previous_); }
 
   // A file of `count` lines "line 1" ... joined by `end`.
   std::string Lines(int count, const std::string& end = "\n") {
@@ -34,7 +29,11 @@ class Viewer : public ::testing::Test {
   kx::test::TempFolder folder_;
   FlexGrid grid_;
   QStringList messages_;
-  MessagePresenter previous_;
+  const ScopedMessagePresenter presenter_{
+      [this](QWidget*, const QString& text, const QString&, MessageButtons) {
+        messages_ << text;
+        return MessageAnswer::kOk;
+      }};
 };
 
 TEST_F(Viewer, TheFirstLineShowsTheFirstHundredLinesFromTheTop) {

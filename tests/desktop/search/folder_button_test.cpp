@@ -1,23 +1,40 @@
-// The folder button: the picker's answer becomes the folder, whatever it is.
+// The folder picker and the options dialog's folder button: the picker's answer becomes the folder,
+// whatever it is.
 #include "desktop/search/combo_history.h"
+#include "desktop/search/folder_picker.h"
 #include "platform/qt/folder_browser.h"
 #include "tests/desktop/search/options_dialog_fixture.h"
 
 namespace kestrix::test {
 namespace {
 
+TEST(BrowseForFolder, AsksForADirectoryWithItsTitleAndPassesTheAnswerOn) {
+  QWidget owner;
+  QWidget* asked_owner = nullptr;
+  QString asked_title;
+  QString answer = "/home/someone/projects";
+  const ScopedFolderPresenter presenter([&](QWidget* o, const QString& title) {
+    asked_owner = o;
+    asked_title = title;
+    return answer;
+  });
+  EXPECT_EQ(BrowseForFolder(&owner), "/home/someone/projects");
+  EXPECT_EQ(asked_owner, &owner);
+  EXPECT_EQ(asked_title, "Select Directory");
+  answer.clear();  // cancelled
+  EXPECT_EQ(BrowseForFolder(&owner), "");
+}
+
 class FolderButton : public OptionsDialogTest {
  protected:
-  FolderButton() {
-    SetHistory(Combo("cbDirectory"), {"/earlier"});
-    dialog_.browse_for_folder = [this](QWidget* owner) {
-      owners_.push_back(owner);
-      return answer_;
-    };
-  }
+  FolderButton() { SetHistory(Combo("cbDirectory"), {"/earlier"}); }
 
   QString answer_;
   std::vector<QWidget*> owners_;
+  const ScopedFolderPresenter presenter_{[this](QWidget* owner, const QString&) {
+    owners_.push_back(owner);
+    return answer_;
+  }};
 };
 
 TEST_F(FolderButton, TheChosenFolderBecomesTheDirectory) {
@@ -52,15 +69,16 @@ TEST_F(FolderButton, FromTheKeyboardEnterPicksAndEnterAgainSearches) {
   EXPECT_EQ(Combo("cbDirectory")->currentText(), "/srv");
 }
 
-// Without a picker put in place, the button asks the program's folder browser, owned by the dialog.
+// The button asks the program's folder browser, owned by the dialog.
 TEST_F(OptionsDialogTest, TheFolderButtonUsesTheProgramsFolderBrowser) {
   std::vector<QWidget*> owners;
-  const FolderPresenter previous = SetFolderPresenter([&owners](QWidget* owner, const QString&) {
-    owners.push_back(owner);
-    return QString("/chosen");
-  });
-  Click("cbSelectFolder");
-  SetFolderPresenter(previous);
+  {
+    const ScopedFolderPresenter presenter([&owners](QWidget* owner, const QString&) {
+      owners.push_back(owner);
+      return QString("/chosen");
+    });
+    Click("cbSelectFolder");
+  }
   ASSERT_EQ(owners.size(), 1u);
   EXPECT_EQ(owners[0], &dialog_);
   EXPECT_EQ(Combo("cbDirectory")->currentText(), "/chosen");

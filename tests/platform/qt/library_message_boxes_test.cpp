@@ -22,8 +22,8 @@ struct Asked {
 
 TEST(LibraryMessageBoxes, AWorkersBoxIsShownOnTheUserInterfaceThreadAndItsAnswerReturned) {
   std::vector<Asked> asked;
-  const MessagePresenter previous =
-      SetMessagePresenter([&](QWidget*, const QString& text, const QString& title, MessageButtons buttons) {
+  const ScopedMessagePresenter presenter(
+      [&](QWidget*, const QString& text, const QString& title, MessageButtons buttons) {
         asked.push_back({text, title, buttons, QThread::currentThread()});
         return MessageAnswer::kNo;
       });
@@ -40,7 +40,6 @@ TEST(LibraryMessageBoxes, AWorkersBoxIsShownOnTheUserInterfaceThreadAndItsAnswer
                                   [] { QApplication::processEvents(QEventLoop::AllEvents, 5); }));
     worker.join();
   }
-  SetMessagePresenter(previous);
   EXPECT_EQ(answer, win::IDNO);
   ASSERT_EQ(asked.size(), 2u);
   EXPECT_EQ(asked[1].text, "from a worker");
