@@ -3,12 +3,13 @@
 // outside.
 #include <string>
 
-#include "control/engine/search_job.h"
 #include "control/automation/zarn_automation.h"
 #include "control/automation/zarn_identities.h"
-#include "control/dialogs/zarn_property_pages.h"
 #include "control/automation/zarn_registration.h"
 #include "control/automation/zarn_type_library.h"
+#include "control/dialogs/zarn_property_pages.h"
+#include "control/engine/search_job.h"
+#include "control/object/control_state.h"
 #include "platform/ole/server_library.h"
 
 #define ZARN_EXPORT extern "C" __attribute__((visibility("default")))
@@ -19,6 +20,12 @@ namespace {
 std::string LibraryPath() {
   return ole::LibraryPathOf(reinterpret_cast<const void*>(&LibraryPath));
 }
+
+#ifdef ZARN_ENTRY_PAUSE_OF_CONTROLS
+// A build of this library for benchmarks names the pause after each folder entry that its controls make.
+[[maybe_unused]] const bool kEntryPauseChosen =
+    (zarn::SetEntryPauseOfNewControls(ZARN_ENTRY_PAUSE_OF_CONTROLS), true);
+#endif
 
 }  // namespace
 
@@ -44,8 +51,9 @@ ZARN_EXPORT ole::HRESULT DllGetClassObject(const ole::CLSID& clsid, const ole::I
   return ole::CLASS_E_CLASSNOTAVAILABLE;
 }
 
+// No object of the library lives and no thread runs its code: every search worker's thread has exited.
 ZARN_EXPORT ole::HRESULT DllCanUnloadNow() {
-  return ole::ModuleLife::CanUnload() && zarn::RunningSearchWorkers() == 0 ? ole::S_OK : ole::S_FALSE;
+  return ole::ModuleLife::CanUnload() && zarn::SearchWorkersHaveExited() ? ole::S_OK : ole::S_FALSE;
 }
 
 ZARN_EXPORT ole::HRESULT DllRegisterServer() {

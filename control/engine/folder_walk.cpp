@@ -3,13 +3,11 @@
 #include <algorithm>
 #include <climits>
 
-#include "control/engine/entry_pacer.h"
 #include "control/engine/extension_filter.h"
 
 namespace zarn {
 
 namespace {
-
 
 bool IsFolder(const win::WIN32_FIND_DATA& entry) {
   return (entry.dwFileAttributes & win::FILE_ATTRIBUTE_DIRECTORY) != 0;
@@ -48,8 +46,11 @@ class Listing {
 
 }  // namespace
 
-FolderWalk::FolderWalk(SearchControl& control, FileScanner& scanner)
-    : control_(control), scanner_(scanner), search_ext_(control.Options(), SearchOptions::Text::kSearchExt) {}
+FolderWalk::FolderWalk(SearchControl& control, FileScanner& scanner, EntryPause entry_pause)
+    : control_(control),
+      scanner_(scanner),
+      entry_pause_(entry_pause),
+      search_ext_(control.Options(), SearchOptions::Text::kSearchExt) {}
 
 void FolderWalk::Walk(const std::string& folder) {
   if (!Listable(folder)) {
@@ -81,7 +82,7 @@ void FolderWalk::FilesPass(const std::string& folder) {
       path += entry.cFileName;
       scanner_.ScanFile(path, entry.cFileName);
     }
-    PauseAfterEntry(control_.State(), EntryPauseMilliseconds(control_.Options().ThreadPriority()));
+    entry_pause_(control_.State(), EntryPauseMilliseconds(control_.Options().ThreadPriority()));
   } while (listing.Next() && !Stopped());
 }
 

@@ -1,7 +1,8 @@
 // FolderWalk: which files a search reads, and in which order.
 //
 // A folder is listed with "*.*"; every entry that is not a folder and that the ExtensionFilter selects
-// against SearchExt is scanned, in the order the file system lists them, with a pause after every entry.
+// against SearchExt is scanned, in the order the file system lists them, with the walk's pause after
+// every entry (entry_pause.h).
 // Then, when LookInSubfolders is set, the folder is listed again and each subfolder is walked the same
 // way, depth first. So every selected file of a folder is scanned before any of its subfolders. A stop
 // request is noticed after each fetch of an entry. A folder that cannot be listed yields nothing and no
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "control/engine/entry_pause.h"
 #include "control/engine/file_scanner.h"
 #include "control/engine/search_control.h"
 #include "platform/win/find_file.h"
@@ -19,7 +21,7 @@ namespace zarn {
 
 class FolderWalk {
  public:
-  FolderWalk(SearchControl& control, FileScanner& scanner);
+  FolderWalk(SearchControl& control, FileScanner& scanner, EntryPause entry_pause);
 
   // Walks `folder`, a path ending with "/".
   void Walk(const std::string& folder);
@@ -31,6 +33,7 @@ class FolderWalk {
 
   SearchControl& control_;
   FileScanner& scanner_;
+  EntryPause entry_pause_;
   CachedOptionText search_ext_;
   std::vector<win::FileIdentity> current_path_;  // folders being walked, outermost first
 };

@@ -1,7 +1,8 @@
 #include "control/engine/search_job.h"
 
-#include <atomic>
+#include <mutex>
 #include <string>
+#include <vector>
 
 #include "control/engine/file_scanner.h"
 #include "control/engine/folder_walk.h"
@@ -13,7 +14,44 @@ namespace zarn {
 
 namespace {
 
-std::atomic<int> running_workers{0};
+// The threads of the search workers, kept until they are seen to have exited. A worker's thread runs the
+// library's code to its very end (the search, the release of the control it shared, the thread's start
+// routine), so only a thread that has exited has left the library.
+class WorkerThreads {
+ public:
+  WorkerThreads() = default;
+  WorkerThreads(const WorkerThreads&) = delete;
+  WorkerThreads& operator=(const WorkerThreads&) = delete;
+  ~WorkerThreads() {
+    for (win::HTHREAD thread : threads_) win::CloseHandle(thread);
+  }
+
+  void Add(win::HTHREAD thread) {
+    std::lock_guard lock(mutex_);
+    ForgetExited();
+    threads_.push_back(thread);
+  }
+  bool AllExited() {
+    std::lock_guard lock(mutex_);
+    ForgetExited();
+    return threads_.empty();
+  }
+
+ private:
+  void ForgetExited() {
+    std::erase_if(threads_, [](win::HTHREAD thread) {
+      return win::WaitForSingleObject(thread, 0) == win::WAIT_OBJECT_0 && win::CloseHandle(thread);
+    });
+  }
+
+  std::mutex mutex_;
+  std::vector<win::HTHREAD> threads_;
+};
+
+WorkerThreads& Workers() {
+  static WorkerThreads workers;
+  return workers;
+}
 
 bool IsBlank(char c) {
   return c == ' ' || (c >= '\t' && c <= '\r');
@@ -43,11 +81,12 @@ bool IsFolder(std::uint32_t attributes) {
 
 // The folder walk, or the single name folder + SearchExt when SearchExt holds no asterisk. The stripped
 // values are kept in the properties.
-void SearchFolder(SearchControl& control, FileScanner& scanner, const std::string& folder) {
+void SearchFolder(SearchControl& control, FileScanner& scanner, EntryPause entry_pause,
+                  const std::string& folder) {
   SearchOptions& options = control.Options();
   const std::string ext = options.Get(SearchOptions::Text::kSearchExt);
   if (ext.find('*') != std::string::npos) {
-    FolderWalk(control, scanner).Walk(AsFolder(folder));
+    FolderWalk(control, scanner, entry_pause).Walk(AsFolder(folder));
     return;
   }
   const std::string stripped_folder = StripBlanks(folder);
@@ -76,7 +115,7 @@ int OperatingSystemPriority(std::int32_t thread_priority) {
   return kPriorities[thread_priority];
 }
 
-std::uint32_t SearchWorker(SearchControl& control) {
+std::uint32_t SearchWorker(SearchControl& control, EntryPause entry_pause) {
   FileScanner scanner(control);
   const std::string path = control.Options().Get(SearchOptions::Text::kSearchPath);
   const std::uint32_t attributes = win::GetFileAttributes(path.c_str());
@@ -86,7 +125,7 @@ std::uint32_t SearchWorker(SearchControl& control) {
   } else if (attributes == win::INVALID_FILE_ATTRIBUTES) {
     control.PostNotification(NotificationKind::kError, kErrorInvalidSearchPath, path);
   } else if (IsFolder(attributes)) {
-    SearchFolder(control, scanner, path);
+    SearchFolder(control, scanner, entry_pause, path);
   } else {
     ScanSingleName(scanner, path);
   }
@@ -95,20 +134,15 @@ std::uint32_t SearchWorker(SearchControl& control) {
   return 0;
 }
 
-bool StartSearchWorker(std::shared_ptr<SearchControl> control, std::int32_t thread_priority) {
-  running_workers.fetch_add(1);
-  win::HTHREAD thread = win::CreateThread([control = std::move(control)]() -> std::uint32_t {
-    control->State().WaitForRelease();
-    const std::uint32_t result = SearchWorker(*control);
-    running_workers.fetch_sub(1);
-    return result;
-  });
-  if (!thread) {
-    running_workers.fetch_sub(1);
-    return false;
-  }
-  win::SetThreadPriority(thread, OperatingSystemPriority(thread_priority));
-  win::CloseHandle(thread);
+bool StartSearchWorker(std::shared_ptr<SearchControl> control, const SearchJob& job) {
+  win::HTHREAD thread =
+      win::CreateThread([control = std::move(control), entry_pause = job.entry_pause]() -> std::uint32_t {
+        control->State().WaitForRelease();
+        return SearchWorker(*control, entry_pause);
+      });
+  if (!thread) return false;
+  win::SetThreadPriority(thread, OperatingSystemPriority(job.thread_priority));
+  Workers().Add(thread);
   return true;
 }
 
@@ -118,8 +152,8 @@ void AbortSearch(SearchState& state) {
   state.WaitUntilInactive(kStopWaitLimit);
 }
 
-int RunningSearchWorkers() {
-  return running_workers.load();
+bool SearchWorkersHaveExited() {
+  return Workers().AllExited();
 }
 
 }  // namespace zarn

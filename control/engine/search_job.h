@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "control/engine/entry_pause.h"
 #include "control/engine/search_control.h"
 
 namespace zarn {
@@ -20,19 +21,28 @@ inline constexpr std::chrono::milliseconds kStopWaitLimit{3000};
 // The operating system's thread priority for ThreadPriority 0..4 (Idle .. Time Critical).
 int OperatingSystemPriority(std::int32_t thread_priority);
 
-// Starts the worker for a search that Begin has prepared (search active set, stop cleared), at the
-// priority of `thread_priority`; it begins its work once the search state releases it. The worker shares
-// ownership of `control`. False when no thread could be created.
-bool StartSearchWorker(std::shared_ptr<SearchControl> control, std::int32_t thread_priority);
+// What a search's worker is started with besides its control: the operating-system priority it starts at
+// (by ThreadPriority) and the pause its folder walk makes after every entry.
+struct SearchJob {
+  std::int32_t thread_priority = 2;
+  EntryPause entry_pause = PauseAfterEntry;
+};
+
+// Starts the worker for a search that Begin has prepared (search active set, stop cleared); it begins its
+// work once the search state releases it. The worker shares ownership of `control`. False when no thread
+// could be created.
+bool StartSearchWorker(std::shared_ptr<SearchControl> control, const SearchJob& job);
 
 // The worker's procedure; runs the whole search on the calling thread (tests call it directly).
-std::uint32_t SearchWorker(SearchControl& control);
+std::uint32_t SearchWorker(SearchControl& control, EntryPause entry_pause);
 
 // Abort: requests a stop, turns search time into the duration so far when a search is active, and waits
 // until the worker has cleared search active or the wait limit has passed.
 void AbortSearch(SearchState& state);
 
-// The number of search workers still running in this process (a library must not be unloaded under one).
-int RunningSearchWorkers();
+// True when the thread of every search worker started in this process has exited, so that none runs the
+// library's code any more (a library must not be unloaded under one). Threads found to have exited are
+// forgotten.
+bool SearchWorkersHaveExited();
 
 }  // namespace zarn

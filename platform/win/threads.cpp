@@ -1,11 +1,14 @@
 // A thread object is shared by the running thread and the handle: each holds one reference, and the
 // object is freed when both have let go. The new thread reports its kernel id before CreateThread
 // returns, and marks itself ended (under the same lock SetThreadPriority takes) before it lets go, so a
-// priority is never applied to a kernel id that may already belong to another thread.
+// priority is never applied to a kernel id that may already belong to another thread. The thread is
+// joinable until its handle is closed, so that waiting for it can wait until it has exited entirely.
 #include "platform/win/threads.h"
 
 #include <pthread.h>
 #include <unistd.h>
+
+#include <time.h>
 
 #include <atomic>
 #include <condition_variable>
@@ -21,6 +24,10 @@ struct ThreadObject {
 
   std::function<std::uint32_t()> procedure;  // touched only by the thread once it runs
   std::atomic<int> references{2};
+  pthread_t id{};  // set by its creator, touched only by the handle's side
+
+  std::mutex exit_mutex;  // guards `exited`, and joining or detaching the thread
+  bool exited = false;
 
   std::mutex mutex;  // guards the fields below
   std::condition_variable started;
@@ -57,21 +64,23 @@ void* RunThread(void* argument) {
   return nullptr;
 }
 
-bool StartDetached(ThreadObject* thread) {
-  pthread_attr_t attributes;
-  if (pthread_attr_init(&attributes) != 0) return false;
-  pthread_attr_setdetachstate(&attributes, PTHREAD_CREATE_DETACHED);
-  pthread_t ignored;
-  const bool started = pthread_create(&ignored, &attributes, RunThread, thread) == 0;
-  pthread_attr_destroy(&attributes);
-  return started;
+// Joins the thread if it exits within `milliseconds`; true when it has been joined.
+bool JoinWithin(pthread_t id, std::uint32_t milliseconds) {
+  if (milliseconds == 0) return pthread_tryjoin_np(id, nullptr) == 0;
+  if (milliseconds == INFINITE) return pthread_join(id, nullptr) == 0;
+  timespec deadline{};
+  clock_gettime(CLOCK_REALTIME, &deadline);
+  const long nanoseconds = deadline.tv_nsec + static_cast<long>(milliseconds % 1000) * 1000000;
+  deadline.tv_sec += static_cast<time_t>(milliseconds / 1000 + nanoseconds / 1000000000);
+  deadline.tv_nsec = nanoseconds % 1000000000;
+  return pthread_timedjoin_np(id, nullptr, &deadline) == 0;
 }
 
 }  // namespace
 
 HTHREAD CreateThread(std::function<std::uint32_t()> procedure) {
   auto* thread = new ThreadObject(std::move(procedure));
-  if (!StartDetached(thread)) {
+  if (pthread_create(&thread->id, nullptr, RunThread, thread) != 0) {
     delete thread;
     return nullptr;
   }
@@ -98,8 +107,18 @@ pid_t GetThreadId(HTHREAD thread) {
   return thread->tid;
 }
 
+std::uint32_t WaitForSingleObject(HTHREAD thread, std::uint32_t milliseconds) {
+  std::lock_guard lock(thread->exit_mutex);
+  if (!thread->exited) thread->exited = JoinWithin(thread->id, milliseconds);
+  return thread->exited ? WAIT_OBJECT_0 : WAIT_TIMEOUT;
+}
+
 bool CloseHandle(HTHREAD thread) {
   if (!thread) return false;
+  {
+    std::lock_guard lock(thread->exit_mutex);
+    if (!thread->exited) pthread_detach(thread->id);
+  }
   Release(thread);
   return true;
 }

@@ -38,6 +38,16 @@ int GetThreadPriority(HTHREAD thread);
 // The kernel's id of the thread (a Linux tid), known from the moment CreateThread returns.
 pid_t GetThreadId(HTHREAD thread);
 
+inline constexpr std::uint32_t WAIT_OBJECT_0 = 0;
+inline constexpr std::uint32_t WAIT_TIMEOUT = 258;
+inline constexpr std::uint32_t INFINITE = 0xFFFFFFFF;
+
+// Waits at most `milliseconds` (0: only looks, INFINITE: no limit) until the thread has exited:
+// WAIT_OBJECT_0 when it has, WAIT_TIMEOUT otherwise. A thread that has exited runs no code any more, not
+// even its start routine's last instructions or the release of what its procedure held, so a library
+// whose code it ran may then be unloaded.
+std::uint32_t WaitForSingleObject(HTHREAD thread, std::uint32_t milliseconds);
+
 // Releases the handle; the thread runs on if it has not ended.
 bool CloseHandle(HTHREAD thread);
 

@@ -1,9 +1,9 @@
 // Which files a search reads and in which order: the folder walk, the single-name and single-file scans
 // and the worker's choice between them, on real folders.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
-#include <fcntl.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -35,7 +35,7 @@ class Walk : public ::testing::Test {
     control_.Clear();
     control_.State().ClearStopRequest();
     control_.State().MarkStarted(0);
-    SearchWorker(control_);
+    SearchWorker(control_, RecordPause);
     std::vector<std::string> paths;
     for (const Finding& finding : control_.findings())
       paths.push_back(finding.path.substr(0, folder_.path().size()) == folder_.path()
@@ -127,8 +127,8 @@ TEST_F(Walk, DeepPathsAndNamesThatAreNotUtf8AreFoundByteForByte) {
 // A folder too deep to be listed is reported once, with its path; the folders above it are searched.
 TEST_F(Walk, AFolderTooDeepToListIsReported) {
   std::string parent = folder_.path();
-  while (parent.size() + 200 < PATH_MAX - 8) parent = folder_.MakeFolder(parent.substr(folder_.path().size()) +
-                                                                         std::string(190, 'd'));
+  while (parent.size() + 200 < PATH_MAX - 8)
+    parent = folder_.MakeFolder(parent.substr(folder_.path().size()) + std::string(190, 'd'));
   folder_.Write(parent.substr(folder_.path().size()) + "near.txt", "hit");
   const std::string deepest = parent + std::string(PATH_MAX - 3 - parent.size(), 'e') + "/";
   ASSERT_EQ(mkdir(deepest.substr(0, deepest.size() - 1).c_str(), 0700), 0);
@@ -137,7 +137,7 @@ TEST_F(Walk, AFolderTooDeepToListIsReported) {
   control_.Options().Set(SearchOptions::Flag::kLookInSubfolders, true);
   EXPECT_EQ(Search(), (Paths{parent.substr(folder_.path().size()) + "near.txt"}));
   EXPECT_EQ(control_.posted(), (std::vector<Posted>{{NotificationKind::kError, 504, deepest},
-                                                 {NotificationKind::kCompletion, 0, ""}}));
+                                                    {NotificationKind::kCompletion, 0, ""}}));
   unlinkat(deepest_folder, "far.txt", 0);  // beyond what the temporary folder's clean-up can reach
   close(deepest_folder);
 }
@@ -157,7 +157,7 @@ TEST_F(Walk, AStopEndsTheWalkWithoutAnotherFindingOrACompletion) {
   control_.Clear();
   control_.State().RequestStop();
   control_.State().MarkStarted(0);
-  SearchWorker(control_);
+  SearchWorker(control_, RecordPause);
   EXPECT_TRUE(control_.findings().empty());
   EXPECT_TRUE(control_.posted().empty());
   EXPECT_FALSE(control_.State().Active());
@@ -200,7 +200,7 @@ TEST_F(Walk, ASearchPathThatDoesNotExistIsReportedThenCompletes) {
   Set(SearchOptions::Text::kSearchPath, folder_ / "missing/");
   EXPECT_TRUE(Search().empty());
   EXPECT_EQ(control_.posted(), (std::vector<Posted>{{NotificationKind::kError, 508, folder_ / "missing/"},
-                                                 {NotificationKind::kCompletion, 0, ""}}));
+                                                    {NotificationKind::kCompletion, 0, ""}}));
   EXPECT_FALSE(control_.State().Active());
 }
 
@@ -214,7 +214,7 @@ TEST_F(Walk, AFolderPathWithoutSeparatorIsSearchedAsAFolder) {
     Set(SearchOptions::Text::kSearchExt, types);
     control_.Clear();
     control_.State().ClearStopRequest();
-    SearchWorker(control_);
+    SearchWorker(control_, RecordPause);
     ASSERT_EQ(control_.findings().size(), 1u) << types;
     EXPECT_EQ(control_.findings()[0].path, "./a.txt") << types;
   }

@@ -3,22 +3,20 @@
 #include <mutex>
 #include <utility>
 
-#include "control/engine/entry_pacer.h"
-
-namespace zarn {
+namespace zarn::test {
 namespace {
 std::mutex pauses_mutex;
 std::vector<std::int32_t> pauses;
 }  // namespace
 
-void PauseAfterEntry(SearchState&, std::int32_t milliseconds) {
+void RecordPause(SearchState& /*state*/, std::int32_t milliseconds) {
   std::lock_guard lock(pauses_mutex);
   pauses.push_back(milliseconds);
 }
 
-std::vector<std::int32_t> test::TakeRecordedPauses() {
+std::vector<std::int32_t> TakeRecordedPauses() {
   std::lock_guard lock(pauses_mutex);
   return std::exchange(pauses, {});
 }
 
-}  // namespace zarn
+}  // namespace zarn::test

@@ -130,6 +130,17 @@ TEST(Threads, ThreadRunsOnAfterItsHandleIsClosed) {
   EXPECT_TRUE(WaitFor([&] { return ThreadHasEnded(tid); }));
 }
 
+// Waiting for a thread answers whether it has exited, at once or within a limit.
+TEST(Threads, WaitingForAThreadEndsOnceItHasExited) {
+  WaitingThread thread;
+  EXPECT_EQ(win::WaitForSingleObject(thread.handle(), 0), win::WAIT_TIMEOUT);
+  EXPECT_EQ(win::WaitForSingleObject(thread.handle(), 1), win::WAIT_TIMEOUT);
+  thread.Release();
+  EXPECT_EQ(win::WaitForSingleObject(thread.handle(), win::INFINITE), win::WAIT_OBJECT_0);
+  EXPECT_TRUE(thread.finished_);
+  EXPECT_EQ(win::WaitForSingleObject(thread.handle(), 0), win::WAIT_OBJECT_0);
+}
+
 TEST(ThreadPriority, MapsToTheKernelsPolicyAndNiceValue) {
   const bool may_raise = MayRaisePriority();
   WaitingThread thread;

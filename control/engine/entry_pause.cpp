@@ -1,9 +1,11 @@
-#include "control/engine/entry_pacer.h"
+#include "control/engine/entry_pause.h"
 
 namespace zarn {
 
 void PauseAfterEntry(SearchState& state, std::int32_t milliseconds) {
   state.PauseUnlessStopped(std::chrono::milliseconds(milliseconds));
 }
+
+void NoPauseAfterEntry(SearchState& /*state*/, std::int32_t /*milliseconds*/) {}
 
 }  // namespace zarn
