@@ -6,14 +6,11 @@
 #include "control/engine/byte_frequency.h"
 #include "control/engine/pair_scan.h"
 #include "control/engine/simd_bytes.h"
+#include "platform/win/ascii_text.h"
 
 namespace zarn {
 
 namespace {
-
-bool IsAsciiLetter(unsigned char byte) {
-  return (byte | 0x20) >= 'a' && (byte | 0x20) <= 'z';
-}
 
 // Scalar search for the starts in [from, last]: the two rare bytes first, then the whole run.
 const unsigned char* ScanScalar(const LiteralFinder& finder, std::size_t rare1, unsigned char byte1,
@@ -60,7 +57,7 @@ struct LiteralFinderScans {
 LiteralFinder::LiteralFinder(const LiteralRun& run) : needle_(run.bytes), fold_mask_(run.bytes.size(), '\0') {
   for (std::size_t i = 0; i < needle_.size(); ++i) {
     const auto byte = static_cast<unsigned char>(needle_[i]);
-    if (run.folded[i] && IsAsciiLetter(byte)) {
+    if (run.folded[i] && win::ascii::IsLetter(byte)) {
       needle_[i] = static_cast<char>(byte | 0x20);
       fold_mask_[i] = 0x20;
       any_folded_ = true;

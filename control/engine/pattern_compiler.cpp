@@ -2,16 +2,10 @@
 
 #include <optional>
 
+#include "platform/win/ascii_text.h"
+
 namespace zarn {
 namespace {
-
-unsigned char UpperAscii(unsigned char byte) {
-  return byte >= 'a' && byte <= 'z' ? static_cast<unsigned char>(byte - 'a' + 'A') : byte;
-}
-
-unsigned char LowerAscii(unsigned char byte) {
-  return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
-}
 
 PatternToken LiteralToken(unsigned char byte) {
   PatternToken token;
@@ -24,8 +18,8 @@ PatternToken ByteToken(unsigned char byte, bool case_sensitive) {
   if (case_sensitive) return LiteralToken(byte);
   PatternToken token;
   token.code = PatternToken::kSet;
-  token.members.set(UpperAscii(byte));
-  token.members.set(LowerAscii(byte));
+  token.members.set(win::ascii::ToUpper(byte));
+  token.members.set(win::ascii::ToLower(byte));
   return token;
 }
 

@@ -1,5 +1,7 @@
 #include "control/engine/pattern_literal.h"
 
+#include "platform/win/ascii_text.h"
+
 namespace zarn {
 namespace {
 
@@ -20,7 +22,8 @@ std::optional<LiteralByte> AsLiteralByte(const PatternToken& token) {
   }
   if (members == 2) {
     for (int lower = 'a'; lower <= 'z'; ++lower) {
-      if (token.members.test(lower) && token.members.test(lower - 'a' + 'A'))
+      if (token.members.test(lower) &&
+          token.members.test(win::ascii::ToUpper(static_cast<unsigned char>(lower))))
         return LiteralByte{static_cast<unsigned char>(lower), true};
     }
   }

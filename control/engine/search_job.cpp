@@ -6,6 +6,7 @@
 
 #include "control/engine/file_scanner.h"
 #include "control/engine/folder_walk.h"
+#include "platform/win/ascii_text.h"
 #include "platform/win/find_file.h"
 #include "platform/win/threads.h"
 #include "platform/win/ticks.h"
@@ -53,17 +54,6 @@ WorkerThreads& Workers() {
   return workers;
 }
 
-bool IsBlank(char c) {
-  return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
-std::string StripBlanks(const std::string& text) {
-  std::size_t first = 0, last = text.size();
-  while (first < last && IsBlank(text[first])) ++first;
-  while (last > first && IsBlank(text[last - 1])) --last;
-  return text.substr(first, last - first);
-}
-
 std::string AsFolder(std::string path) {
   if (path.empty() || path.back() != '/') path += '/';
   return path;
@@ -89,8 +79,8 @@ void SearchFolder(SearchControl& control, FileScanner& scanner, EntryPause entry
     FolderWalk(control, scanner, entry_pause).Walk(AsFolder(folder));
     return;
   }
-  const std::string stripped_folder = StripBlanks(folder);
-  const std::string stripped_ext = StripBlanks(ext);
+  const std::string stripped_folder(win::ascii::Trim(folder, win::ascii::kWhiteSpace));
+  const std::string stripped_ext(win::ascii::Trim(ext, win::ascii::kWhiteSpace));
   options.Set(SearchOptions::Text::kSearchPath, stripped_folder);
   options.Set(SearchOptions::Text::kSearchExt, stripped_ext);
   ScanSingleName(scanner, JoinFolderAndName(stripped_folder, stripped_ext));

@@ -1,13 +1,14 @@
 #include "control/engine/whole_word.h"
 
+#include "platform/win/ascii_text.h"
+
 namespace zarn {
 
 bool IsWordBoundaryByte(unsigned char byte) {
   if ((byte >= 9 && byte <= 13) || byte == ' ') return true;
   if (byte < 33 || byte > 126) return false;
   const bool digit = byte >= '0' && byte <= '9';
-  const bool letter = (byte | 0x20) >= 'a' && (byte | 0x20) <= 'z';
-  return !digit && !letter;
+  return !digit && !win::ascii::IsLetter(byte);
 }
 
 bool IsWholeWord(const unsigned char* line, std::size_t length, std::size_t offset,

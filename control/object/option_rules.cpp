@@ -1,5 +1,7 @@
 #include "control/object/option_rules.h"
 
+#include "platform/win/ascii_text.h"
+
 namespace zarn {
 
 std::string StoredSearchPath(std::string_view value) {
@@ -9,10 +11,7 @@ std::string StoredSearchPath(std::string_view value) {
 }
 
 std::string StoredSearchExt(std::string_view value) {
-  std::string stored(value);
-  for (char& c : stored)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return stored;
+  return win::ascii::ToUpper(value);
 }
 
 }  // namespace zarn

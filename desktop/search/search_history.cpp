@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "desktop/frame/settings_file.h"
+#include "platform/win/ascii_text.h"
 
 namespace kestrix {
 
@@ -12,13 +13,6 @@ constexpr int kHistoryKeys = 20;
 // What a read of a key that holds no entry answers.
 constexpr std::string_view kNoEntry = "+-!#";
 
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return lower(x) == lower(y);
-  });
-}
-
 std::string KeyOf(std::string_view section, int number) {
   return std::string(section) + std::to_string(number);
 }
@@ -27,7 +21,8 @@ std::string KeyOf(std::string_view section, int number) {
 
 void AddToHistory(SearchHistory& history, std::string_view text) {
   if (text.empty()) return;
-  std::erase_if(history, [text](const std::string& entry) { return SameIgnoringCase(entry, text); });
+  std::erase_if(history,
+                [text](const std::string& entry) { return win::ascii::EqualIgnoringCase(entry, text); });
   history.emplace_back(text);
 }
 

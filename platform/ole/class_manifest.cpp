@@ -6,36 +6,30 @@
 #include <mutex>
 #include <system_error>
 
-#include "platform/ole/registry_key.h"
+#include "platform/win/ascii_text.h"
 #include "platform/win/whole_file.h"
 
 namespace ole {
 namespace {
 
+namespace ascii = win::ascii;
+
 constexpr std::string_view kManifestName = "kestrix.classes";
-constexpr std::string_view kBlanks = " \t\r";
 constexpr std::string_view kNoProgID = "-";
 
 // Splits off the first blank-separated word of `line`.
 std::string_view NextWord(std::string_view& line) {
-  const std::size_t start = std::min(line.find_first_not_of(kBlanks), line.size());
-  line.remove_prefix(start);
-  const std::size_t end = std::min(line.find_first_of(kBlanks), line.size());
+  line = ascii::TrimStart(line, ascii::kSpaceTabAndReturn);
+  const std::size_t end = std::min(line.find_first_of(ascii::kSpaceTabAndReturn), line.size());
   const std::string_view word = line.substr(0, end);
   line.remove_prefix(end);
   return word;
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
-
 std::optional<ManifestClass> ReadLine(std::string_view line, std::string_view folder) {
   const std::optional<CLSID> clsid = GUIDFromString(NextWord(line));
   const std::string_view prog_id = NextWord(line);
-  const std::string_view library = TrimBlanks(line);
+  const std::string_view library = ascii::Trim(line, ascii::kSpaceTabAndReturn);
   if (!clsid || prog_id.empty() || library.empty()) return std::nullopt;
   ManifestClass entry{*clsid, std::nullopt, std::string(library)};
   if (prog_id != kNoProgID) entry.prog_id = std::string(prog_id);
@@ -73,7 +67,7 @@ Cache& TheCache() {
 ClassManifest::ClassManifest(std::string_view text, std::string_view folder) {
   while (!text.empty()) {
     const std::size_t end = text.find('\n');
-    const std::string_view line = TrimBlanks(text.substr(0, end));
+    const std::string_view line = ascii::Trim(text.substr(0, end), ascii::kSpaceTabAndReturn);
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     if (line.empty() || line[0] == '#') continue;
     std::optional<ManifestClass> entry = ReadLine(line, folder);
@@ -91,7 +85,7 @@ const ManifestClass* ClassManifest::FindClass(const CLSID& clsid) const {
 
 const ManifestClass* ClassManifest::FindProgID(std::string_view prog_id) const {
   const auto found = std::find_if(classes_.begin(), classes_.end(), [&](const auto& entry) {
-    return entry.prog_id && SameName(*entry.prog_id, prog_id);
+    return entry.prog_id && ascii::EqualIgnoringCase(*entry.prog_id, prog_id);
   });
   return found == classes_.end() ? nullptr : &*found;
 }

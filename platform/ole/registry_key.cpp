@@ -2,24 +2,21 @@
 
 #include <algorithm>
 
+#include "platform/win/ascii_text.h"
+
 namespace ole {
 namespace {
 
-char FoldCase(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
+namespace ascii = win::ascii;
 
+// Key and value names are the same once ASCII letters are folded to one case.
 template <typename Keys>
 auto FindIn(Keys& keys, std::string_view name) {
-  return std::find_if(keys.begin(), keys.end(), [&](const auto& key) { return SameName(key.name, name); });
+  return std::find_if(keys.begin(), keys.end(),
+                      [&](const auto& key) { return ascii::EqualIgnoringCase(key.name, name); });
 }
 
 }  // namespace
-
-bool SameName(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](char x, char y) { return FoldCase(x) == FoldCase(y); });
-}
 
 std::vector<std::string_view> SplitKeyPath(std::string_view path) {
   std::vector<std::string_view> names;
@@ -57,14 +54,15 @@ bool RegistryKey::RemoveSubKey(std::string_view sub_name) {
 }
 
 const RegistryValue* RegistryKey::FindValue(std::string_view value_name) const {
-  const auto found = std::find_if(values.begin(), values.end(),
-                                  [&](const auto& value) { return SameName(value.first, value_name); });
+  const auto found = std::find_if(values.begin(), values.end(), [&](const auto& value) {
+    return ascii::EqualIgnoringCase(value.first, value_name);
+  });
   return found == values.end() ? nullptr : &found->second;
 }
 
 void RegistryKey::SetValue(std::string_view value_name, RegistryValue value) {
   for (auto& [name, existing] : values) {
-    if (SameName(name, value_name)) {
+    if (ascii::EqualIgnoringCase(name, value_name)) {
       existing = std::move(value);
       return;
     }

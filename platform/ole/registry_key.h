@@ -38,9 +38,6 @@ struct RegistryKey {
   friend bool operator==(const RegistryKey&, const RegistryKey&) = default;
 };
 
-// Whether two names are the same once ASCII letters are folded to one case.
-bool SameName(std::string_view a, std::string_view b);
-
 // The key names along a path such as "CLSID\{...}\InprocServer32". Empty parts (from a leading,
 // trailing or doubled "\") are dropped, so "" and "\" are the root.
 std::vector<std::string_view> SplitKeyPath(std::string_view path);

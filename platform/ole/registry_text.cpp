@@ -3,8 +3,12 @@
 #include <optional>
 #include <vector>
 
+#include "platform/win/ascii_text.h"
+
 namespace ole {
 namespace {
+
+namespace ascii = win::ascii;
 
 constexpr std::string_view kFirstLine = "; Kestrix registry\n";
 constexpr std::string_view kDwordPrefix = "dword:";
@@ -113,13 +117,6 @@ void AppendKey(std::string& out, const RegistryKey& key, std::string& path) {
 }
 
 // --- reading ---
-
-std::string_view Trim(std::string_view line) {
-  constexpr std::string_view kBlanks = " \t\r";
-  const std::size_t first = line.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) return {};
-  return line.substr(first, line.find_last_not_of(kBlanks) - first + 1);
-}
 
 void SkipBlanks(std::string_view line, std::size_t& at) {
   while (at < line.size() && (line[at] == ' ' || line[at] == '\t')) ++at;
@@ -257,7 +254,7 @@ RegistryKey ReadRegistryText(std::string_view text) {
   RegistryKey* current = &root;
   while (!text.empty()) {
     const std::size_t end = text.find('\n');
-    const std::string_view line = Trim(text.substr(0, end));
+    const std::string_view line = ascii::Trim(text.substr(0, end), ascii::kSpaceTabAndReturn);
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     if (line.empty() || line[0] == ';' || line[0] == '#') continue;
     if (line[0] == '[')

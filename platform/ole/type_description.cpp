@@ -1,14 +1,11 @@
 #include "platform/ole/type_description.h"
 
-#include <algorithm>
+#include "platform/win/ascii_text.h"
 
 namespace ole {
 
 bool NamesMatch(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return lower(x) == lower(y);
-  });
+  return win::ascii::EqualIgnoringCase(a, b);
 }
 
 const MemberDescription* InterfaceDescription::Find(DISPID id) const {

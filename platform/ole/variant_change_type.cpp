@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/ole/variant.h"
+#include "platform/win/ascii_text.h"
 
 namespace ole {
 namespace {
@@ -17,29 +18,11 @@ struct Number {
   double real = 0;
 };
 
-bool IsSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && IsSpace(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsSpace(text.back())) text.remove_suffix(1);
-  return text;
-}
-
-bool EqualsIgnoringCase(std::string_view text, std::string_view lower) {
-  if (text.size() != lower.size()) return false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char c = text[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != lower[i]) return false;
-  }
-  return true;
-}
+namespace ascii = win::ascii;
 
 // Decimal text, as an integer where it is one and fits 64 bits, else as a real.
 HRESULT ParseNumber(std::string_view text, Number& number) {
-  text = Trimmed(text);
+  text = ascii::Trim(text, ascii::kWhiteSpace);
   bool negative = false;
   if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
     negative = text.front() == '-';
@@ -155,12 +138,12 @@ HRESULT NumberOf(const VARIANT& source, Number& number) {
 HRESULT ToBool(const VARIANT& source, VARIANT_BOOL& out) {
   if (source.vt == VT_BSTR) {
     const std::string bytes = BytesFromBstr(source.bstrVal);
-    const std::string_view text = Trimmed(bytes);
-    if (EqualsIgnoringCase(text, "true")) {
+    const std::string_view text = ascii::Trim(bytes, ascii::kWhiteSpace);
+    if (ascii::EqualIgnoringCase(text, "true")) {
       out = VARIANT_TRUE;
       return S_OK;
     }
-    if (EqualsIgnoringCase(text, "false")) {
+    if (ascii::EqualIgnoringCase(text, "false")) {
       out = VARIANT_FALSE;
       return S_OK;
     }

@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include "platform/win/ascii_text.h"
 #include "platform/win/ini_line.h"
 
 namespace win {
@@ -9,14 +10,14 @@ namespace {
 
 bool Contains(const std::vector<std::string_view>& names, std::string_view name) {
   for (std::string_view known : names) {
-    if (ini::SameName(known, name)) return true;
+    if (ascii::EqualIgnoringCase(known, name)) return true;
   }
   return false;
 }
 
 bool IsKey(std::string_view line, std::string_view key) {
   const std::optional<ini::KeyLine> parsed = ini::ParseKeyLine(line);
-  return parsed && ini::SameName(parsed->key, key);
+  return parsed && ascii::EqualIgnoringCase(parsed->key, key);
 }
 
 }  // namespace
@@ -46,7 +47,7 @@ std::string IniDocument::Bytes() const {
 std::optional<std::size_t> IniDocument::FindSection(std::string_view section) const {
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     const std::optional<std::string_view> name = ini::SectionName(lines_[i].text);
-    if (name && ini::SameName(*name, section)) return i;
+    if (name && ascii::EqualIgnoringCase(*name, section)) return i;
   }
   return std::nullopt;
 }

@@ -8,16 +8,8 @@
 
 namespace win::ini {
 
-// Space and tab; nothing else is trimmed from names and values.
-constexpr bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-std::string_view TrimBlanks(std::string_view text);
-std::string_view TrimTrailingBlanks(std::string_view text);
-
-// Section and key names match without regard to ASCII letter case; other bytes must be equal.
-bool SameName(std::string_view a, std::string_view b);
+// Names and values are trimmed of spaces and tabs (ascii::kSpaceAndTab), nothing else. Section and key
+// names match without regard to ASCII letter case (ascii::EqualIgnoringCase); other bytes must be equal.
 
 // The name in a header line "[name]", blanks around the brackets and the name tolerated; nullopt when
 // the line is no section header.

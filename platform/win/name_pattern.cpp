@@ -2,14 +2,12 @@
 
 #include <cstddef>
 
+#include "platform/win/ascii_text.h"
+
 namespace win::detail {
 namespace {
 
 constexpr std::size_t kNoStar = std::string_view::npos;
-
-char FoldCase(char byte) {
-  return byte >= 'A' && byte <= 'Z' ? static_cast<char>(byte - 'A' + 'a') : byte;
-}
 
 bool IsWildcard(char byte) {
   return byte == '*' || byte == '?';
@@ -47,7 +45,7 @@ bool MatchWildcards(std::string_view pattern, std::string_view name) {
         ++p;
         continue;
       }
-      if (FoldCase(pattern[p]) == FoldCase(name[n])) {
+      if (ascii::ToLower(pattern[p]) == ascii::ToLower(name[n])) {
         ++p;
         ++n;
         continue;

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/win/ascii_text.h"
 #include "platform/win/ini_document.h"
-#include "platform/win/ini_line.h"
 #include "platform/win/whole_file.h"
 
 namespace win {
@@ -35,7 +35,7 @@ std::optional<std::string> ReadValue(const char* section, const char* key, const
   std::lock_guard lock(profile_mutex);
   const IniDocument document = ReadDocument(file);
   const std::optional<std::string_view> value =
-      document.Value(ini::TrimBlanks(section), ini::TrimBlanks(key));
+      document.Value(ascii::Trim(section, ascii::kSpaceAndTab), ascii::Trim(key, ascii::kSpaceAndTab));
   if (!value) return std::nullopt;
   return std::string(WithoutQuotes(*value));
 }
@@ -44,7 +44,7 @@ std::vector<std::string> ReadNames(const char* section, const char* file) {
   std::lock_guard lock(profile_mutex);
   const IniDocument document = ReadDocument(file);
   const std::vector<std::string_view> names =
-      section ? document.KeyNames(ini::TrimBlanks(section)) : document.SectionNames();
+      section ? document.KeyNames(ascii::Trim(section, ascii::kSpaceAndTab)) : document.SectionNames();
   return std::vector<std::string>(names.begin(), names.end());
 }
 
@@ -74,8 +74,8 @@ unsigned CopyList(const std::vector<std::string>& names, char* buffer, unsigned 
 // them is ignored). A value that does not begin so is 0, and so is a negative number; a number beyond
 // the int range is INT_MAX.
 int NonNegativeInteger(std::string_view text) {
+  text = ascii::TrimStart(text, ascii::kSpaceAndTab);
   std::size_t i = 0;
-  while (i < text.size() && ini::IsBlank(text[i])) ++i;
   const bool negative = i < text.size() && text[i] == '-';
   if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
   std::int64_t magnitude = 0;
@@ -93,16 +93,16 @@ bool HasLineBreak(const char* text) {
 // without "=" (the first "=" of a line ends its key).
 bool Writable(const char* section, const char* key, const char* value) {
   if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) return false;
-  return !key || (!ini::TrimBlanks(key).empty() && !std::strchr(key, '='));
+  return !key || (!ascii::Trim(key, ascii::kSpaceAndTab).empty() && !std::strchr(key, '='));
 }
 
 void Edit(IniDocument& document, std::string_view section, const char* key, const char* value) {
   if (!key) {
     document.RemoveSection(section);
   } else if (!value) {
-    document.RemoveKey(section, ini::TrimBlanks(key));
+    document.RemoveKey(section, ascii::Trim(key, ascii::kSpaceAndTab));
   } else {
-    document.Set(section, ini::TrimBlanks(key), value);
+    document.Set(section, ascii::Trim(key, ascii::kSpaceAndTab), value);
   }
 }
 
@@ -115,7 +115,7 @@ unsigned GetPrivateProfileString(const char* section, const char* key, const cha
   if (const std::optional<std::string> value = ReadValue(section, key, file)) {
     return CopyText(*value, buffer, size);
   }
-  return CopyText(ini::TrimTrailingBlanks(default_value ? default_value : ""), buffer, size);
+  return CopyText(ascii::TrimEnd(default_value ? default_value : "", ascii::kSpaceAndTab), buffer, size);
 }
 
 int GetPrivateProfileInt(const char* section, const char* key, int default_value, const char* file) {
@@ -130,7 +130,7 @@ bool WritePrivateProfileString(const char* section, const char* key, const char*
   const std::optional<std::string> old_bytes = ReadWholeFile(file);
   if (!old_bytes) return false;
   IniDocument document(*old_bytes);
-  Edit(document, ini::TrimBlanks(section), key, value);
+  Edit(document, ascii::Trim(section, ascii::kSpaceAndTab), key, value);
   const std::string new_bytes = document.Bytes();
   // Nothing to change (the same value again, or removing what is not there): the file stays as it is.
   if (new_bytes == *old_bytes) return true;
