@@ -39,6 +39,12 @@ namespace {
 
 using kestrix::frmFindTextInFiles;
 
+// The search window's control called `name` (cmdFindText, fgFiles, sbStatus, Timer1, Zarn1, ...).
+template <typename Control>
+Control& Named(const frmFindTextInFiles& search, const char* name) {
+  return *search.findChild<Control*>(name);
+}
+
 constexpr int kFiles = 20;
 constexpr int kLinesPerFile = 10000;  // every line holds one finding: 200,000 in all
 constexpr int kTimeCritical = 4;      // the shortest pause after each folder entry
@@ -82,7 +88,9 @@ void FindText(frmFindTextInFiles& search, const QString& folder, bool stream) {
 }
 
 bool Finished(const frmFindTextInFiles& search) {
-  return search.sbStatus->PanelText(kestrix::kScanTimePanel).endsWith(" (Sec)");
+  return Named<qtplatform::StatusBar>(search, "sbStatus")
+      .PanelText(kestrix::kScanTimePanel)
+      .endsWith(" (Sec)");
 }
 
 void MeasureShowAllAtEnd(frmFindTextInFiles& search, const QString& folder) {
@@ -94,8 +102,8 @@ void MeasureShowAllAtEnd(frmFindTextInFiles& search, const QString& folder) {
   QTimer watch;  // notices the end of the scan as soon as the event loop runs
   QObject::connect(&watch, &QTimer::timeout, [&] {
     if (!started) {
-      started = search.Zarn1->SearchActive();
-    } else if (scan_end < 0 && !search.Zarn1->SearchActive()) {
+      started = Named<kestrix::ZarnControl>(search, "Zarn1").SearchActive();
+    } else if (scan_end < 0 && !Named<kestrix::ZarnControl>(search, "Zarn1").SearchActive()) {
       scan_end = clock.elapsed();
       at_scan_end = ResidentMiB();
     }
@@ -108,12 +116,12 @@ void MeasureShowAllAtEnd(frmFindTextInFiles& search, const QString& folder) {
   watch.stop();
   const double after = ResidentMiB();
   const QString report = QDir::tempPath() + "/kx-desktop-bench-report.tsv";
-  search.Zarn1->SaveDataToTabFile(report);
+  Named<kestrix::ZarnControl>(search, "Zarn1").SaveDataToTabFile(report);
   const double report_mib = QFile(report).size() / (1024.0 * 1024.0);
   QFile::remove(report);
   std::printf("show all at end: %d rows in the grid %.0f ms after the scan ended (scan %.0f ms)\n",
-              search.fgFiles->Rows() - 1, static_cast<double>(filled - scan_end),
-              static_cast<double>(scan_end));
+              Named<qtplatform::FlexGrid>(search, "fgFiles").Rows() - 1,
+              static_cast<double>(filled - scan_end), static_cast<double>(scan_end));
   std::printf(
       "memory: grid rows %.1f MiB, findings in the control %.1f MiB, report file %.1f MiB;"
       " grid / report = %.2f\n",
@@ -130,8 +138,9 @@ void MeasureStreaming(frmFindTextInFiles& search, const QString& folder) {
   QTimer beat;  // runs whenever the event loop gets a turn: the gaps between its runs are the passes
   QObject::connect(&beat, &QTimer::timeout, [&] {
     longest = std::max(longest, pass.restart());
-    if (rows_at_scan_end < 0 && search.Timer1.isActive() && !search.Zarn1->SearchActive())
-      rows_at_scan_end = search.fgFiles->Rows() - 1;
+    if (rows_at_scan_end < 0 && Named<QTimer>(search, "Timer1").isActive() &&
+        !Named<kestrix::ZarnControl>(search, "Zarn1").SearchActive())
+      rows_at_scan_end = Named<qtplatform::FlexGrid>(search, "fgFiles").Rows() - 1;
   });
   clock.start();
   FindText(search, folder, true);
@@ -142,8 +151,8 @@ void MeasureStreaming(frmFindTextInFiles& search, const QString& folder) {
   std::printf(
       "streaming: %d rows in %.0f ms (%d of them while the scan ran); longest pass of the event loop"
       " %lld ms\n",
-      search.fgFiles->Rows() - 1, static_cast<double>(clock.elapsed()), rows_at_scan_end,
-      static_cast<long long>(longest));
+      Named<qtplatform::FlexGrid>(search, "fgFiles").Rows() - 1, static_cast<double>(clock.elapsed()),
+      rows_at_scan_end, static_cast<long long>(longest));
 }
 
 // The longest pass of the event loop while `action` runs from it and the loop settles afterwards.
@@ -188,8 +197,8 @@ std::string LongLine(std::size_t bytes) {
 
 // The grid row that shows a finding in `file`.
 int ResultRow(const frmFindTextInFiles& search, const QString& file) {
-  for (int row = 1; row < search.fgFiles->Rows(); ++row)
-    if (search.fgFiles->TextMatrix(row, 0).endsWith(file)) return row;
+  for (int row = 1; row < Named<qtplatform::FlexGrid>(search, "fgFiles").Rows(); ++row)
+    if (Named<qtplatform::FlexGrid>(search, "fgFiles").TextMatrix(row, 0).endsWith(file)) return row;
   return -1;
 }
 
@@ -213,7 +222,7 @@ void MeasureLongLines(frmFindTextInFiles& search) {
     search.SubWindow()->showNormal();
     search.SubWindow()->resize(900, 600);
     QApplication::processEvents();
-    kestrix::FlexGrid& results = *search.fgFiles;
+    qtplatform::FlexGrid& results = Named<qtplatform::FlexGrid>(search, "fgFiles");
     const QPoint where = results.visualRect(results.model()->index(ResultRow(search, file) - 1, 0)).center();
     const qint64 open = LongestPass([&] {
       QTest::mouseClick(results.viewport(), Qt::LeftButton, {}, where);
@@ -224,7 +233,8 @@ void MeasureLongLines(frmFindTextInFiles& search) {
         "viewer, %s: longest pass of the event loop %lld ms on the double click, %lld ms on maximise"
         " (%d rows, row %d marked)\n",
         qPrintable(file), static_cast<long long>(open), static_cast<long long>(maximise),
-        search.msfgFileWithHit->Rows(), search.msfgFileWithHit->Row());
+        Named<qtplatform::FlexGrid>(search, "msfgFileWithHit").Rows(),
+        Named<qtplatform::FlexGrid>(search, "msfgFileWithHit").Row());
   }
 }
 
@@ -241,7 +251,7 @@ int main(int argc, char** argv) {
   const QString folder =
       argc > 1 && !viewer_only ? QString::fromLocal8Bit(argv[1]) : scratch.path() + "/tree";
   if (!viewer_only && (!QDir(folder).exists() || QDir(folder).isEmpty())) WriteTree(folder);
-  kestrix::MessagePump pump;
+  qtplatform::MessagePump pump;
   kestrix::frmMainMDI main_window([](kestrix::ProgramFrame& frame, QMdiArea& area) -> QWidget* {
     return new frmFindTextInFiles(frame, area);
   });

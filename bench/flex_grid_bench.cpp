@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
 
   QElapsedTimer timer;
   timer.start();
-  kestrix::FlexGrid grid;
+  qtplatform::FlexGrid grid;
   grid.SetRows(1);
   grid.SetCols(4);
   grid.SetFixedCols(0);

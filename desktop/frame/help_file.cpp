@@ -12,8 +12,8 @@ namespace {
 // From the first help request on, a launcher that reports it could not open the help document has it
 // shown in the help window.
 void ShowHelpWhenNotOpened() {
-  [[maybe_unused]] static const QMetaObject::Connection connection =
-      QObject::connect(&Launches(), &DocumentLaunches::NotOpened, [](const QString& path) {
+  [[maybe_unused]] static const QMetaObject::Connection connection = QObject::connect(
+      &qtplatform::Launches(), &qtplatform::DocumentLaunches::NotOpened, [](const QString& path) {
         if (path == HelpFilePath()) ShowHelpWindow(path);
       });
 }

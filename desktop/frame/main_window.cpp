@@ -39,7 +39,7 @@ int VisibleDialogs() {
 
 frmMainMDI::frmMainMDI(ChildWindowFactory child_factory, const std::string& ini_file, QWidget* parent)
     : QMainWindow(parent),
-      help_opener(OpenDocument),
+      help_opener(qtplatform::OpenDocument),
       child_factory_(std::move(child_factory)),
       ini_file_(ini_file) {
   setObjectName("frmMainMDI");

@@ -158,15 +158,15 @@ void frmMainMDI::mnuReportCommaDelimitedFile_Click() {
 }
 
 void frmMainMDI::mnuWindowCascade_Click() {
-  ArrangeMdiWindows(*area_, kArrangeCascade);
+  qtplatform::ArrangeMdiWindows(*area_, qtplatform::kArrangeCascade);
 }
 
 void frmMainMDI::mnuWindowTileHorizontal_Click() {
-  ArrangeMdiWindows(*area_, kArrangeTileHorizontal);
+  qtplatform::ArrangeMdiWindows(*area_, qtplatform::kArrangeTileHorizontal);
 }
 
 void frmMainMDI::mnuWindowTileVertical_Click() {
-  ArrangeMdiWindows(*area_, kArrangeTileVertical);
+  qtplatform::ArrangeMdiWindows(*area_, qtplatform::kArrangeTileVertical);
 }
 
 void frmMainMDI::mnuHelpFile_Click() {

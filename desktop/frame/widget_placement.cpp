@@ -66,18 +66,22 @@ void WidgetPlacement::SetState(WindowState state) {
 
 PlacedWindow::Twips WidgetPlacement::Geometry() const {
   const QRect frame = window_.frameGeometry();
-  return {static_cast<float>(PixelsToTwipsX(frame.x(), &window_)),
-          static_cast<float>(PixelsToTwipsY(frame.y(), &window_)),
-          static_cast<float>(PixelsToTwipsX(frame.width(), &window_)),
-          static_cast<float>(PixelsToTwipsY(frame.height(), &window_))};
+  return {static_cast<float>(qtplatform::PixelsToTwipsX(frame.x(), &window_)),
+          static_cast<float>(qtplatform::PixelsToTwipsY(frame.y(), &window_)),
+          static_cast<float>(qtplatform::PixelsToTwipsX(frame.width(), &window_)),
+          static_cast<float>(qtplatform::PixelsToTwipsY(frame.height(), &window_))};
 }
 
 void WidgetPlacement::SetGeometry(const Twips& geometry) {
-  const auto x = [this](float twips) { return TwipsToPixelsX(static_cast<int>(twips), &window_); };
-  const auto y = [this](float twips) { return TwipsToPixelsY(static_cast<int>(twips), &window_); };
+  const auto x = [this](float twips) {
+    return qtplatform::TwipsToPixelsX(static_cast<int>(twips), &window_);
+  };
+  const auto y = [this](float twips) {
+    return qtplatform::TwipsToPixelsY(static_cast<int>(twips), &window_);
+  };
   // The stored edges are the outer ones: the frame the window manager adds (none for a child window)
   // lies inside them, so the window's own part goes where the frame leaves room for it.
-  const QMargins frame = window_.isWindow() ? WindowFrame(window_) : QMargins();
+  const QMargins frame = window_.isWindow() ? qtplatform::WindowFrame(window_) : QMargins();
   const QRect outer(x(geometry.left), y(geometry.top), x(geometry.width), y(geometry.height));
   window_.setGeometry(outer.marginsRemoved(frame));
 }

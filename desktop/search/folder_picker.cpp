@@ -5,7 +5,7 @@
 namespace kestrix {
 
 QString BrowseForFolder(QWidget* owner) {
-  return ShowFolderBrowser(owner, "Select Directory");
+  return qtplatform::ShowFolderBrowser(owner, "Select Directory");
 }
 
 }  // namespace kestrix

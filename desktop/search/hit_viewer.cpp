@@ -1,7 +1,7 @@
 // The hit viewer and the report: a double click on a finding shows the file around its line in the grid
 // above, and the report command has the control write every finding to a file opened in the editor.
-#include "desktop/frame/file_around_line.h"
 #include "desktop/frame/program_folder.h"
+#include "desktop/search/file_around_line.h"
 #include "desktop/search/search_window.h"
 #include "desktop/search/zarn_control.h"
 #include "platform/qt/desktop_services.h"
@@ -33,7 +33,7 @@ void frmFindTextInFiles::fgFiles_DblClick() {
 void frmFindTextInFiles::mnuReportTabDelimitedFile_Click() {
   const QString report = QString::fromStdString(DataFolder()) + kReportName;
   Zarn1->SaveDataToTabFile(report);  // a report that cannot be written still opens, as an empty editor
-  OpenInEditor(report);
+  qtplatform::OpenInEditor(report);
 }
 
 }  // namespace kestrix

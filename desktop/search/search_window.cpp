@@ -7,6 +7,7 @@
 #include <QMdiSubWindow>
 #include <QPainter>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolBar>
 
 #include "desktop/frame/toolbar_picture.h"
@@ -44,7 +45,7 @@ frmFindTextInFiles::frmFindTextInFiles(ProgramFrame& frame, QMdiArea& area) : fr
   setObjectName("frmFindTextInFiles");
   setWindowTitle("Find Text In Files");
   setWindowIcon(QIcon(FindTextInFilesPicture(32)));
-  beep = [] { Beep(); };
+  beep = [] { qtplatform::Beep(); };
   CreateControls();
   sub_window_ = area.addSubWindow(this);
   sub_window_->setAttribute(Qt::WA_DeleteOnClose);
@@ -60,8 +61,9 @@ frmFindTextInFiles::~frmFindTextInFiles() = default;
 void frmFindTextInFiles::CreateControls() {
   CreateToolbar();
   Zarn1 = new ZarnControl(kControlName, this);
+  Zarn1->setObjectName(kControlName);
   ConnectControl();
-  msfgFileWithHit = new FlexGrid(this);
+  msfgFileWithHit = new qtplatform::FlexGrid(this);
   msfgFileWithHit->setObjectName("msfgFileWithHit");
   msfgFileWithHit->SetCols(2);
   msfgFileWithHit->SetFixedCols(0);
@@ -70,21 +72,22 @@ void frmFindTextInFiles::CreateControls() {
   msfgFileWithHit->SetWordWrap(true);
   // The marked line shows in its own colours, not under a selection.
   msfgFileWithHit->setSelectionMode(QAbstractItemView::NoSelection);
-  fgDummy = new FlexGrid(this);
+  fgDummy = new qtplatform::FlexGrid(this);
   fgDummy->setObjectName("fgDummy");
   fgDummy->SetCols(4);
   fgDummy->SetFixedCols(0);
   lstErrorMessages = new QListWidget(this);
   lstErrorMessages->setObjectName("lstErrorMessages");
-  Timer1.setObjectName("Timer1");
-  Timer1.setInterval(kTimerMilliseconds);
-  connect(&Timer1, &QTimer::timeout, this, &frmFindTextInFiles::Timer1_Timer);
-  sbStatus = new StatusBar({0, 1, 4, 0, 1}, this);
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName("Timer1");
+  Timer1->setInterval(kTimerMilliseconds);
+  connect(Timer1, &QTimer::timeout, this, &frmFindTextInFiles::Timer1_Timer);
+  sbStatus = new qtplatform::StatusBar({0, 1, 4, 0, 1}, this);
   sbStatus->setObjectName("sbStatus");
   sbStatus->SetPanelText(1, kHitsFoundLabel);
   sbStatus->SetPanelText(3, kReadyText);
   sbStatus->SetPanelText(4, kTotalScanTimeLabel);
-  connect(sbStatus, &StatusBar::PanelClick, this, [this](int) { Abort(); });
+  connect(sbStatus, &qtplatform::StatusBar::PanelClick, this, [this](int) { Abort(); });
 }
 
 void frmFindTextInFiles::CreateToolbar() {
@@ -120,7 +123,7 @@ void frmFindTextInFiles::Form_Load() {
   ext_history_.clear();
   text_history_.clear();
   ReadIniFile();
-  for (int col = 0; col < 4; ++col) fgDummy->SetColWidth(col, mlColWidth[col]);
+  for (int col = 0; col < 4; ++col) fgDummy->SetColWidth(col, settings_.mlColWidth[col]);
   fgDummy->setToolTip(kResultsGridHint);
   fgFiles = fgDummy;
   Change_Font(false);

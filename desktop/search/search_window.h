@@ -5,17 +5,17 @@
 // viewer grid above; the report command has the control write all findings to a file and opens it in
 // the user's editor. Errors of the control are listed at the bottom.
 //
-// The window's controls are public members under their names, as a form's controls are.
+// The window's controls are its children under their names (cmdFindText, fgFiles, sbStatus, Timer1,
+// ...), as a form's controls are: the window keeps them to itself, and a test finds them by name.
 #pragma once
 
-#include <QPointer>
-#include <QTimer>
 #include <QWidget>
 #include <array>
 #include <cstdint>
 #include <functional>
 
 #include "desktop/frame/program_frame.h"
+#include "desktop/search/findings_copy.h"
 #include "desktop/search/search_history.h"
 #include "platform/qt/font_dialog.h"
 
@@ -24,14 +24,26 @@ class QListWidget;
 class QMdiArea;
 class QMdiSubWindow;
 class QPushButton;
+class QTimer;
 class QToolBar;
+
+namespace qtplatform {
+class FlexGrid;
+class StatusBar;
+}  // namespace qtplatform
 
 namespace kestrix {
 
-class FlexGrid;
-class StatusBar;
 class ZarnControl;
 class frmFindTextInFilesOptions;
+
+// What the search window keeps in the program's settings file from one opening to the next.
+struct SearchWindowSettings {
+  bool mbStreamFindings = false;           // findings are copied while the scan runs, not only at its end
+  bool mbBeepWhenDone = true;              // a beep when the scan completes
+  std::array<int, 4> mlColWidth{};         // the results grid's column widths, twips
+  qtplatform::FontSettings CommonDialog1;  // the font of the grids and the error list
+};
 
 class frmFindTextInFiles : public QWidget {
   Q_OBJECT
@@ -51,30 +63,11 @@ class frmFindTextInFiles : public QWidget {
   Q_INVOKABLE void mnuReportTabDelimitedFile_Click();
   Q_INVOKABLE void SetControlThreadPriority(int level);
 
-  // The results grid's operations.
-  void ResetFindingsGrid();
-  void FetchFindings(std::int32_t limit);
-  void SizeRowsOfMSFlexGrid(FlexGrid& grid, int col);
+  // Gives each row of `grid` whose text in `col` is wider than the column the height it needs.
+  void SizeRowsOfMSFlexGrid(qtplatform::FlexGrid& grid, int col);
 
   QMdiSubWindow* SubWindow() const { return sub_window_; }
-
-  QToolBar* Toolbar1;
-  QPushButton* cmdFindText;
-  QPushButton* cmdViewReport;
-  ZarnControl* Zarn1;
-  FlexGrid* msfgFileWithHit;
-  FlexGrid* fgDummy;
-  QPointer<FlexGrid> fgFiles;
-  QListWidget* lstErrorMessages;
-  QTimer Timer1;
-  FontSettings CommonDialog1;
-  StatusBar* sbStatus;
-
-  bool mbStreamFindings = false;
-  bool mbBeepWhenDone = true;
-  std::array<int, 4> mlColWidth{};
-  std::int32_t mlFindingsShown = 0;
-  std::uint32_t mlSearchStartTicks = 0;
+  const SearchWindowSettings& Settings() const { return settings_; }
 
   // The beep at the end of a scan; a test counts them instead.
   std::function<void()> beep;
@@ -112,18 +105,32 @@ class frmFindTextInFiles : public QWidget {
   void ShowScanEnd();
 
   // The results grid and the viewer.
-  FlexGrid* CreateFindingsGrid();
-  void AddFindingRows(QStringList& rows);
+  void ResetFindingsGrid();
+  qtplatform::FlexGrid* CreateFindingsGrid();
+  bool FetchFindings(std::int32_t limit);
   void fgFiles_DblClick();
+
+  QToolBar* Toolbar1 = nullptr;
+  QPushButton* cmdFindText = nullptr;
+  QPushButton* cmdViewReport = nullptr;
+  ZarnControl* Zarn1 = nullptr;
+  qtplatform::FlexGrid* msfgFileWithHit = nullptr;
+  qtplatform::FlexGrid* fgDummy = nullptr;
+  qtplatform::FlexGrid* fgFiles =
+      nullptr;  // the results grid: fgDummy until the first reset, then one per search
+  QListWidget* lstErrorMessages = nullptr;
+  QTimer* Timer1 = nullptr;
+  qtplatform::StatusBar* sbStatus = nullptr;
+
+  SearchWindowSettings settings_;
+  std::uint32_t mlSearchStartTicks = 0;
+  FindingsCopy copy_;  // the copy of findings into fgFiles, mlFindingsShown with it
 
   ProgramFrame& frame_;
   QMdiSubWindow* sub_window_ = nullptr;
   frmFindTextInFilesOptions* options_ = nullptr;  // loaded on first use
   QAction* view_report_ = nullptr;                // cmdViewReport's place on the toolbar
   SearchHistory folder_history_, ext_history_, text_history_;
-  bool in_timer_tick_ = false;         // the tick yields to the event loop while it copies findings
-  std::uint64_t grid_generation_ = 0;  // counts resets: a copy that yielded stops when its grid is gone
-  bool copy_stopped_ = false;          // Abort during a copy ends the copy
   bool unloaded_ = false;
 };
 

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTimer>
 
 #include "desktop/frame/text_helpers.h"
 #include "desktop/search/combo_history.h"
@@ -58,10 +59,10 @@ void frmFindTextInFiles::cmdFindText_Click() {
 }
 
 void frmFindTextInFiles::PresetOptionsDialog() {
-  options_->cbBeepWhenDone->setChecked(mbBeepWhenDone);
+  options_->cbBeepWhenDone->setChecked(settings_.mbBeepWhenDone);
   for (const OptionBox& option : kOptionBoxes)
     (options_->*option.box)->setChecked(Zarn1->GetBool(option.property));
-  options_->cbDontStreamResults->setChecked(!mbStreamFindings);
+  options_->cbDontStreamResults->setChecked(!settings_.mbStreamFindings);
   SetHistory(options_->cbDirectory, folder_history_);
   SetHistory(options_->cbFileExt, ext_history_);
   SetHistory(options_->cbSearchFor, text_history_);
@@ -74,8 +75,8 @@ void frmFindTextInFiles::ApplyOptionsDialog() {
   TakeComboText(*Zarn1, "SearchString", *options_->cbSearchFor, text_history_, ini, "SearchFor");
   for (const OptionBox& option : kOptionBoxes)
     Zarn1->SetBool(option.property, (options_->*option.box)->isChecked());
-  mbStreamFindings = !options_->cbDontStreamResults->isChecked();
-  mbBeepWhenDone = options_->cbBeepWhenDone->isChecked();
+  settings_.mbStreamFindings = !options_->cbDontStreamResults->isChecked();
+  settings_.mbBeepWhenDone = options_->cbBeepWhenDone->isChecked();
 }
 
 void frmFindTextInFiles::Refresh_View() {
@@ -92,7 +93,7 @@ void frmFindTextInFiles::BeginSearch() {
 
 void frmFindTextInFiles::Zarn1_ScanStarted() {
   view_report_->setVisible(false);
-  Timer1.start();
+  Timer1->start();
   sbStatus->SetPanelText(kHitCountPanel, "0");
   sbStatus->SetPanelText(kStatePanel, kSearchStartedText);
 }
@@ -100,31 +101,25 @@ void frmFindTextInFiles::Zarn1_ScanStarted() {
 void frmFindTextInFiles::Zarn1_ScanCompleted() {
   view_report_->setVisible(true);
   sbStatus->SetPanelText(kStatePanel, kScanCompletedText);
-  if (mbBeepWhenDone && beep) beep();
+  if (settings_.mbBeepWhenDone && beep) beep();
 }
 
 void frmFindTextInFiles::Zarn1_OnError(std::int32_t, const QString& text) {
   lstErrorMessages->addItem(kErrorLinePrefix + text);
 }
 
-// Copying findings yields to the event loop, where the timer may tick again: a tick that finds the last
-// one still running does nothing.
+// Copying findings yields to the event loop, where the timer may tick again: a tick that comes while a
+// copy is in progress does nothing (what else may happen meanwhile is told in findings_copy.h).
 void frmFindTextInFiles::Timer1_Timer() {
-  if (in_timer_tick_) return;
-  in_timer_tick_ = true;
-  const QPointer<frmFindTextInFiles> alive(this);
+  if (copy_.Busy()) return;
   sbStatus->SetPanelText(kStatePanel, QString::fromStdString(NextMarqueeText(kProgressText)));
   if (Zarn1->SearchActive()) {
-    if (mbStreamFindings) FetchFindings(kStreamedRowsPerTick);
-  } else {
-    Timer1.stop();
-    copy_stopped_ = false;
-    const std::uint64_t generation = grid_generation_;
-    FetchFindings(0);
-    if (!alive) return;
-    if (!copy_stopped_ && generation == grid_generation_) ShowScanEnd();
+    if (settings_.mbStreamFindings) FetchFindings(kStreamedRowsPerTick);
+    return;
   }
-  if (alive) in_timer_tick_ = false;
+  Timer1->stop();
+  // A copy that was ended (abort, new search) or lost its window shows no end of the scan.
+  if (FetchFindings(0)) ShowScanEnd();
 }
 
 void frmFindTextInFiles::ShowScanEnd() {
@@ -135,8 +130,8 @@ void frmFindTextInFiles::ShowScanEnd() {
 
 void frmFindTextInFiles::Abort() {
   Zarn1->Abort();
-  Timer1.stop();
-  copy_stopped_ = true;
+  Timer1->stop();
+  copy_.End();
   sbStatus->SetPanelText(kStatePanel, kScanAbortedText);
 }
 

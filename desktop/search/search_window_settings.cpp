@@ -52,20 +52,22 @@ void frmFindTextInFiles::ReadIniFile() {
   RestoreWindowPlacement(placement, store);
   for (int col = 0; col < 4; ++col) {
     const std::string fallback = std::to_string(kDefaultColumnWidths[col]);
-    mlColWidth[col] =
+    settings_.mlColWidth[col] =
         NumberOr(ReadSetting(ini, kGeneral, kColumnKeys[col], fallback), kDefaultColumnWidths[col]);
   }
-  mbStreamFindings = FlagOf(ReadSetting(ini, kGeneral, "StreamFindings", "FALSE"));
-  mbBeepWhenDone = FlagOf(ReadSetting(ini, kGeneral, "BeepWhenDone_FindText", "TRUE"));
+  settings_.mbStreamFindings = FlagOf(ReadSetting(ini, kGeneral, "StreamFindings", "FALSE"));
+  settings_.mbBeepWhenDone = FlagOf(ReadSetting(ini, kGeneral, "BeepWhenDone_FindText", "TRUE"));
   LoadHistory(ini, "SearchPath", folder_history_);
   LoadHistory(ini, "FileExt", ext_history_);
   LoadHistory(ini, "SearchFor", text_history_);
-  CommonDialog1.FontName = QString::fromStdString(ReadSetting(ini, kFontSection, "FontName", "Courier New"));
+  settings_.CommonDialog1.FontName =
+      QString::fromStdString(ReadSetting(ini, kFontSection, "FontName", "Courier New"));
   // A stored fraction is rounded to the nearest whole size.
-  CommonDialog1.FontSize = std::round(NumberOr(ReadSetting(ini, kFontSection, "FontSize", "9"), 9.0F));
-  if (CommonDialog1.FontSize < 1) CommonDialog1.FontSize = 9;
-  CommonDialog1.FontBold = FlagOf(ReadSetting(ini, kFontSection, "FontBold", "FALSE"));
-  CommonDialog1.FontItalic = FlagOf(ReadSetting(ini, kFontSection, "FontItalic", "FALSE"));
+  settings_.CommonDialog1.FontSize =
+      std::round(NumberOr(ReadSetting(ini, kFontSection, "FontSize", "9"), 9.0F));
+  if (settings_.CommonDialog1.FontSize < 1) settings_.CommonDialog1.FontSize = 9;
+  settings_.CommonDialog1.FontBold = FlagOf(ReadSetting(ini, kFontSection, "FontBold", "FALSE"));
+  settings_.CommonDialog1.FontItalic = FlagOf(ReadSetting(ini, kFontSection, "FontItalic", "FALSE"));
 }
 
 void frmFindTextInFiles::SaveIniFile() {
@@ -73,12 +75,12 @@ void frmFindTextInFiles::SaveIniFile() {
   PlacementSettings store(kProgramTitle);
   WidgetPlacement placement(*sub_window_, objectName().toStdString());
   SaveWindowPlacement(placement, store);
-  WriteSetting(ini, kGeneral, "StreamFindings", FlagText(mbStreamFindings));
-  WriteSetting(ini, kGeneral, "BeepWhenDone_FindText", FlagText(mbBeepWhenDone));
-  WriteSetting(ini, kFontSection, "FontName", CommonDialog1.FontName.toStdString());
-  WriteSetting(ini, kFontSection, "FontSize", SizeText(CommonDialog1.FontSize));
-  WriteSetting(ini, kFontSection, "FontBold", FlagText(CommonDialog1.FontBold));
-  WriteSetting(ini, kFontSection, "FontItalic", FlagText(CommonDialog1.FontItalic));
+  WriteSetting(ini, kGeneral, "StreamFindings", FlagText(settings_.mbStreamFindings));
+  WriteSetting(ini, kGeneral, "BeepWhenDone_FindText", FlagText(settings_.mbBeepWhenDone));
+  WriteSetting(ini, kFontSection, "FontName", settings_.CommonDialog1.FontName.toStdString());
+  WriteSetting(ini, kFontSection, "FontSize", SizeText(settings_.CommonDialog1.FontSize));
+  WriteSetting(ini, kFontSection, "FontBold", FlagText(settings_.CommonDialog1.FontBold));
+  WriteSetting(ini, kFontSection, "FontItalic", FlagText(settings_.CommonDialog1.FontItalic));
 }
 
 void frmFindTextInFiles::SaveColumnWidths() {

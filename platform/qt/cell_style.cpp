@@ -1,6 +1,6 @@
 #include "platform/qt/cell_style.h"
 
-namespace kestrix {
+namespace qtplatform {
 
 std::optional<QColor> ColorFromBgr(std::uint32_t bgr) {
   if (bgr & 0x80000000u) return std::nullopt;
@@ -8,4 +8,4 @@ std::optional<QColor> ColorFromBgr(std::uint32_t bgr) {
                 static_cast<int>((bgr >> 16) & 0xFF));
 }
 
-}  // namespace kestrix
+}  // namespace qtplatform

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace kestrix {
+namespace qtplatform {
 
 struct CellStyle {
   bool bold = false;
@@ -20,4 +20,4 @@ struct CellStyle {
 // keep per cell: they give no colour, so the cell falls back to the grid's own.
 std::optional<QColor> ColorFromBgr(std::uint32_t bgr);
 
-}  // namespace kestrix
+}  // namespace qtplatform

@@ -4,7 +4,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 
-namespace kestrix {
+namespace qtplatform {
 
 namespace {
 
@@ -66,4 +66,4 @@ bool OpenInEditor(const QString& path) {
   return QProcess::startDetached(program, arguments);
 }
 
-}  // namespace kestrix
+}  // namespace qtplatform

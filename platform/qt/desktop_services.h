@@ -8,7 +8,7 @@
 #include <QStringList>
 #include <optional>
 
-namespace kestrix {
+namespace qtplatform {
 
 void Beep();
 
@@ -35,4 +35,4 @@ std::optional<QStringList> EditorCommand(const QString& path);
 // Opens `path` in the user's editor; false when no editor could be started.
 bool OpenInEditor(const QString& path);
 
-}  // namespace kestrix
+}  // namespace qtplatform

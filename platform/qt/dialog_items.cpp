@@ -11,7 +11,7 @@
 #include <QTabWidget>
 #include <cmath>
 
-namespace kestrix {
+namespace qtplatform {
 
 namespace {
 
@@ -115,4 +115,4 @@ QPixmap PixmapOf(const win::Image& image) {
   return QPixmap::fromImage(pixels.copy());
 }
 
-}  // namespace kestrix
+}  // namespace qtplatform

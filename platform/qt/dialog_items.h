@@ -6,7 +6,7 @@
 
 #include "platform/window/dialog_template.h"
 
-namespace kestrix {
+namespace qtplatform {
 
 // Pixels per dialog unit across and down, from the dialog's font: a quarter of its average character
 // width, an eighth of its height.
@@ -25,4 +25,4 @@ QWidget* NewDialogItem(QWidget& surface, const win::DialogItem& item, const Dial
 
 QPixmap PixmapOf(const win::Image& image);
 
-}  // namespace kestrix
+}  // namespace qtplatform

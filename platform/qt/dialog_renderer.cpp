@@ -10,7 +10,7 @@
 
 #include "platform/qt/dialog_items.h"
 
-namespace kestrix {
+namespace qtplatform {
 
 namespace {
 
@@ -174,4 +174,4 @@ bool QtDialogRenderer::Show(win::HWND dialog, bool show) {
   return true;
 }
 
-}  // namespace kestrix
+}  // namespace qtplatform

@@ -14,7 +14,7 @@
 
 class QDialog;
 
-namespace kestrix {
+namespace qtplatform {
 
 class QtDialogRenderer : public win::DialogRenderer {
  public:
@@ -54,4 +54,4 @@ class QtDialogRenderer : public win::DialogRenderer {
   win::DialogRenderer* previous_;
 };
 
-}  // namespace kestrix
+}  // namespace qtplatform

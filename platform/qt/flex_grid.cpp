@@ -7,7 +7,7 @@
 
 #include "platform/qt/flex_grid_model.h"
 
-namespace kestrix {
+namespace qtplatform {
 
 FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), model_(new FlexGridModel(this)) {
   setModel(model_);
@@ -152,4 +152,4 @@ int FlexGrid::HeaderHeight() const {
   return std::max(header->minimumSizeHint().height(), header->sizeHint().height());
 }
 
-}  // namespace kestrix
+}  // namespace qtplatform

@@ -25,7 +25,7 @@
 
 #include "platform/qt/twips.h"
 
-namespace kestrix {
+namespace qtplatform {
 
 class FlexGridModel;
 struct CellStyle;
@@ -116,4 +116,4 @@ class FlexGrid : public QTableView {
   bool redraw_ = true;
 };
 
-}  // namespace kestrix
+}  // namespace qtplatform

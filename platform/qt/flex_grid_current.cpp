@@ -6,7 +6,7 @@
 #include "platform/qt/flex_grid.h"
 #include "platform/qt/flex_grid_model.h"
 
-namespace kestrix {
+namespace qtplatform {
 
 int FlexGrid::Row() const {
   if (header_current_) return 0;
@@ -126,4 +126,4 @@ void FlexGrid::changeEvent(QEvent* event) {
   if (event->type() == QEvent::FontChange) verticalHeader()->setDefaultSectionSize(DefaultRowHeight());
 }
 
-}  // namespace kestrix
+}  // namespace qtplatform

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <iterator>
 
-namespace kestrix {
+namespace qtplatform {
 
 FlexGridModel::FlexGridModel(QObject* parent) : QAbstractTableModel(parent) {}
 
@@ -172,4 +172,4 @@ QVariant FlexGridModel::CellData(int row, int col, int role) const {
   }
 }
 
-}  // namespace kestrix
+}  // namespace qtplatform

@@ -12,7 +12,7 @@
 #include "platform/qt/cell_style.h"
 #include "platform/qt/packed_row.h"
 
-namespace kestrix {
+namespace qtplatform {
 
 class FlexGridModel : public QAbstractTableModel {
   Q_OBJECT
@@ -66,4 +66,4 @@ class FlexGridModel : public QAbstractTableModel {
   int fixed_cols_ = 0;
 };
 
-}  // namespace kestrix
+}  // namespace qtplatform

@@ -3,7 +3,7 @@
 #include <QFileDialog>
 #include <utility>
 
-namespace kestrix {
+namespace qtplatform {
 
 namespace {
 FolderPresenter& Presenter() {
@@ -21,4 +21,4 @@ FolderPresenter SetFolderPresenter(FolderPresenter presenter) {
   return std::exchange(Presenter(), std::move(presenter));
 }
 
-}  // namespace kestrix
+}  // namespace qtplatform

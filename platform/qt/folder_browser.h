@@ -9,7 +9,7 @@
 
 class QWidget;
 
-namespace kestrix {
+namespace qtplatform {
 
 // The chosen folder, or an empty string when the user cancelled.
 QString ShowFolderBrowser(QWidget* owner, const QString& title);
@@ -20,4 +20,4 @@ FolderPresenter SetFolderPresenter(FolderPresenter presenter);
 // The presenter in place for as long as the object lives.
 using ScopedFolderPresenter = win::ScopedPresenter<FolderPresenter, SetFolderPresenter>;
 
-}  // namespace kestrix
+}  // namespace qtplatform

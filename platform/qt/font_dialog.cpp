@@ -3,7 +3,7 @@
 #include <QFontDialog>
 #include <utility>
 
-namespace kestrix {
+namespace qtplatform {
 
 namespace {
 FontPresenter& Presenter() {
@@ -36,4 +36,4 @@ FontPresenter SetFontPresenter(FontPresenter presenter) {
   return std::exchange(Presenter(), std::move(presenter));
 }
 
-}  // namespace kestrix
+}  // namespace qtplatform

@@ -12,7 +12,7 @@
 
 class QWidget;
 
-namespace kestrix {
+namespace qtplatform {
 
 struct FontSettings {
   QString FontName;
@@ -34,4 +34,4 @@ FontPresenter SetFontPresenter(FontPresenter presenter);
 // The presenter in place for as long as the object lives.
 using ScopedFontPresenter = win::ScopedPresenter<FontPresenter, SetFontPresenter>;
 
-}  // namespace kestrix
+}  // namespace qtplatform

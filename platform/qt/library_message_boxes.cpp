@@ -5,7 +5,7 @@
 
 #include "platform/qt/message_box.h"
 
-namespace kestrix {
+namespace qtplatform {
 
 namespace {
 
@@ -63,4 +63,4 @@ int Present(win::HWND, const std::string& text, const std::string& caption, win:
 
 LibraryMessageBoxes::LibraryMessageBoxes() : presenter_(Present) {}
 
-}  // namespace kestrix
+}  // namespace qtplatform

@@ -6,7 +6,7 @@
 
 #include "platform/window/message_box.h"
 
-namespace kestrix {
+namespace qtplatform {
 
 class LibraryMessageBoxes {
  public:
@@ -16,4 +16,4 @@ class LibraryMessageBoxes {
   win::ScopedMessageBoxPresenter presenter_;
 };
 
-}  // namespace kestrix
+}  // namespace qtplatform

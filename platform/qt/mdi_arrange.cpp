@@ -6,7 +6,7 @@
 #include <QStyle>
 #include <algorithm>
 
-namespace kestrix {
+namespace qtplatform {
 
 namespace {
 
@@ -87,4 +87,4 @@ void ArrangeMdiWindows(QMdiArea& area, int code) {
   }
 }
 
-}  // namespace kestrix
+}  // namespace qtplatform

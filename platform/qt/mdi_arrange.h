@@ -5,7 +5,7 @@
 
 class QMdiArea;
 
-namespace kestrix {
+namespace qtplatform {
 
 inline constexpr int kArrangeCascade = 0;
 inline constexpr int kArrangeTileHorizontal = 1;
@@ -17,4 +17,4 @@ inline constexpr int kArrangeTileVertical = 2;
 // what is left over.
 void ArrangeMdiWindows(QMdiArea& area, int code);
 
-}  // namespace kestrix
+}  // namespace qtplatform

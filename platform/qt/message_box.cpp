@@ -4,7 +4,7 @@
 #include <QMessageBox>
 #include <utility>
 
-namespace kestrix {
+namespace qtplatform {
 
 namespace {
 
@@ -55,4 +55,4 @@ MessagePresenter SetMessagePresenter(MessagePresenter presenter) {
   return std::exchange(Presenter(), std::move(presenter));
 }
 
-}  // namespace kestrix
+}  // namespace qtplatform

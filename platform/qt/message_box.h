@@ -10,7 +10,7 @@
 
 class QWidget;
 
-namespace kestrix {
+namespace qtplatform {
 
 enum class MessageButtons { kOk, kOkCancel, kYesNo };
 enum class MessageAnswer { kOk, kCancel, kYes, kNo };
@@ -27,4 +27,4 @@ MessagePresenter SetMessagePresenter(MessagePresenter presenter);
 // The presenter in place for as long as the object lives.
 using ScopedMessagePresenter = win::ScopedPresenter<MessagePresenter, SetMessagePresenter>;
 
-}  // namespace kestrix
+}  // namespace qtplatform

@@ -2,7 +2,7 @@
 
 #include "platform/window/message_queue.h"
 
-namespace kestrix {
+namespace qtplatform {
 
 MessagePump::MessagePump(QObject* parent)
     : QObject(parent), wakeup_(win::GetQueueWakeDescriptor(), QSocketNotifier::Read) {
@@ -27,4 +27,4 @@ void MessagePump::ArmTimer() {
     next_timer_.start(milliseconds);
 }
 
-}  // namespace kestrix
+}  // namespace qtplatform

@@ -8,7 +8,7 @@
 #include <QSocketNotifier>
 #include <QTimer>
 
-namespace kestrix {
+namespace qtplatform {
 
 class MessagePump : public QObject {
   Q_OBJECT
@@ -25,4 +25,4 @@ class MessagePump : public QObject {
   QTimer next_timer_;
 };
 
-}  // namespace kestrix
+}  // namespace qtplatform

@@ -1,6 +1,6 @@
 #include "platform/qt/packed_row.h"
 
-namespace kestrix {
+namespace qtplatform {
 namespace {
 
 void AppendLength(QByteArray& out, qsizetype length) {
@@ -97,4 +97,4 @@ void PackedRow::Truncate(int cols) {
   bytes_.truncate(Start(cols));
 }
 
-}  // namespace kestrix
+}  // namespace qtplatform

@@ -8,7 +8,7 @@
 #include <QString>
 #include <QStringView>
 
-namespace kestrix {
+namespace qtplatform {
 
 class PackedRow {
  public:
@@ -35,4 +35,4 @@ class PackedRow {
   QByteArray bytes_;
 };
 
-}  // namespace kestrix
+}  // namespace qtplatform

@@ -2,7 +2,7 @@
 
 #include "platform/qt/dialog_items.h"
 
-namespace kestrix {
+namespace qtplatform {
 
 void PainterDeviceContext::FillRect(int left, int top, int right, int bottom, win::COLORREF colour) {
   painter_.fillRect(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)),
@@ -13,4 +13,4 @@ void PainterDeviceContext::DrawImage(int x, int y, const win::Image& image) {
   painter_.drawPixmap(x, y, PixmapOf(image));
 }
 
-}  // namespace kestrix
+}  // namespace qtplatform

@@ -5,7 +5,7 @@
 
 #include "platform/window/device_context.h"
 
-namespace kestrix {
+namespace qtplatform {
 
 class PainterDeviceContext : public win::DeviceContext {
  public:
@@ -18,4 +18,4 @@ class PainterDeviceContext : public win::DeviceContext {
   QPainter& painter_;
 };
 
-}  // namespace kestrix
+}  // namespace qtplatform

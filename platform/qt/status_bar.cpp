@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 
-namespace kestrix {
+namespace qtplatform {
 
 StatusBar::StatusBar(const std::vector<int>& stretch, QWidget* parent) : QWidget(parent) {
   auto* layout = new QHBoxLayout(this);
@@ -47,4 +47,4 @@ bool StatusBar::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
-}  // namespace kestrix
+}  // namespace qtplatform

@@ -8,7 +8,7 @@
 
 class QLabel;
 
-namespace kestrix {
+namespace qtplatform {
 
 class StatusBar : public QWidget {
   Q_OBJECT
@@ -32,4 +32,4 @@ class StatusBar : public QWidget {
   std::vector<QLabel*> panels_;
 };
 
-}  // namespace kestrix
+}  // namespace qtplatform

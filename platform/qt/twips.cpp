@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <cmath>
 
-namespace kestrix {
+namespace qtplatform {
 
 LogicalDpi LogicalDpiOf(const QWidget* widget) {
   const QScreen* screen = widget ? widget->screen() : QGuiApplication::primaryScreen();
@@ -35,4 +35,4 @@ int PixelsToTwipsY(int pixels, const QWidget* widget) {
   return PixelsToTwips(pixels, LogicalDpiOf(widget).y);
 }
 
-}  // namespace kestrix
+}  // namespace qtplatform

@@ -4,7 +4,7 @@
 
 class QWidget;
 
-namespace kestrix {
+namespace qtplatform {
 
 inline constexpr int kTwipsPerInch = 1440;
 
@@ -26,4 +26,4 @@ int TwipsToPixelsY(int twips, const QWidget* widget);
 int PixelsToTwipsX(int pixels, const QWidget* widget);
 int PixelsToTwipsY(int pixels, const QWidget* widget);
 
-}  // namespace kestrix
+}  // namespace qtplatform

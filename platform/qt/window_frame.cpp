@@ -14,7 +14,7 @@
 #include <thread>
 #endif
 
-namespace kestrix {
+namespace qtplatform {
 
 #if KX_HAVE_XCB && QT_CONFIG(xcb)
 namespace {
@@ -110,4 +110,4 @@ QMargins WindowFrame(QWidget& window) {
   return {};
 }
 
-}  // namespace kestrix
+}  // namespace qtplatform

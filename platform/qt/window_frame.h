@@ -7,7 +7,7 @@
 
 class QWidget;
 
-namespace kestrix {
+namespace qtplatform {
 
 // The frame around `window`, a top-level window: what Qt knows (once the window is on screen, and at once
 // where the platform itself draws the frame); before that, what the window manager answers when asked (a
@@ -15,4 +15,4 @@ namespace kestrix {
 // frame without a window manager, or when the manager does not answer within a short time.
 QMargins WindowFrame(QWidget& window);
 
-}  // namespace kestrix
+}  // namespace qtplatform

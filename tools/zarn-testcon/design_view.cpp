@@ -33,7 +33,7 @@ class DesignCanvas : public QWidget {
     for (int y = 4; y < height(); y += 8)
       for (int x = 4; x < width(); x += 8) painter.drawPoint(x, y);
     if (!view_) return;
-    kestrix::PainterDeviceContext device(painter);
+    qtplatform::PainterDeviceContext device(painter);
     view_->Draw(ole::DVASPECT_CONTENT, &device,
                 {kMargin, kMargin, kMargin + size_.width(), kMargin + size_.height()});
   }

@@ -13,9 +13,9 @@
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("zarn-testcon"));
-  kestrix::MessagePump pump;  // delivers the control's window messages, and so its events
-  const kestrix::LibraryMessageBoxes library_message_boxes;
-  kestrix::QtDialogRenderer dialogs;  // the control's own dialogs (its about box) as Qt dialogs
+  qtplatform::MessagePump pump;  // delivers the control's window messages, and so its events
+  const qtplatform::LibraryMessageBoxes library_message_boxes;
+  qtplatform::QtDialogRenderer dialogs;  // the control's own dialogs (its about box) as Qt dialogs
   testcon::ContainerWindow window;
   window.show();
   if (argc > 1) window.CreateControl(QString::fromLocal8Bit(argv[1]));

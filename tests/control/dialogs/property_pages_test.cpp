@@ -12,8 +12,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "control/dialogs/changing_line.h"
 #include "control/automation/zarn_automation.h"
+#include "control/dialogs/changing_line.h"
 #include "control/dialogs/zarn_property_pages.h"
 #include "control/dialogs/zarn_resources.h"
 #include "platform/ole/dispatch_driver.h"
@@ -51,8 +51,8 @@ class PropertyPages : public ::testing::Test {
 
   kx::test::TempFolder folder_;
   kx::test::ScopedEnv config_{"XDG_CONFIG_HOME", folder_.path()};
-  kestrix::QtDialogRenderer renderer_;
-  kestrix::MessagePump pump_;
+  qtplatform::QtDialogRenderer renderer_;
+  qtplatform::MessagePump pump_;
   ole::ComPtr<ZarnAutomation> control_ = ole::MakeObject<ZarnAutomation>();
 };
 

@@ -46,12 +46,12 @@ TEST(WidgetPlacement, AWindowComesBackWithItsRectangleAndState) {
 TEST(DesktopServices, TheEditorComesFromVisualThenEditorWithItsOwnArguments) {
   kx::test::ScopedEnv visual("VISUAL", std::nullopt);
   kx::test::ScopedEnv editor("EDITOR", "emacs -nw");
-  EXPECT_EQ(EditorCommand("/tmp/a b.csv"), (QStringList{"emacs", "-nw", "/tmp/a b.csv"}));
+  EXPECT_EQ(qtplatform::EditorCommand("/tmp/a b.csv"), (QStringList{"emacs", "-nw", "/tmp/a b.csv"}));
   kx::test::ScopedEnv visual_set("VISUAL", "gedit");
-  EXPECT_EQ(EditorCommand("/tmp/r.csv"), (QStringList{"gedit", "/tmp/r.csv"}));
+  EXPECT_EQ(qtplatform::EditorCommand("/tmp/r.csv"), (QStringList{"gedit", "/tmp/r.csv"}));
   kx::test::ScopedEnv none_visual("VISUAL", "  ");
   kx::test::ScopedEnv none_editor("EDITOR", std::nullopt);
-  EXPECT_EQ(EditorCommand("/tmp/r.csv"), std::nullopt);
+  EXPECT_EQ(qtplatform::EditorCommand("/tmp/r.csv"), std::nullopt);
 }
 
 }  // namespace

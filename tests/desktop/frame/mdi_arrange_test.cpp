@@ -27,7 +27,7 @@ class MdiArrange : public ::testing::Test {
 };
 
 TEST_F(MdiArrange, TileHorizontalStacksThemAtFullWidthCoveringTheArea) {
-  ArrangeMdiWindows(area_, kArrangeTileHorizontal);
+  qtplatform::ArrangeMdiWindows(area_, qtplatform::kArrangeTileHorizontal);
   int covered = 0;
   for (QMdiSubWindow* window : windows_) {
     EXPECT_EQ(window->x(), 0);
@@ -44,7 +44,7 @@ TEST_F(MdiArrange, TileHorizontalStacksThemAtFullWidthCoveringTheArea) {
 }
 
 TEST_F(MdiArrange, TileVerticalPutsThemSideBySideAtFullHeight) {
-  ArrangeMdiWindows(area_, kArrangeTileVertical);
+  qtplatform::ArrangeMdiWindows(area_, qtplatform::kArrangeTileVertical);
   QList<QRect> rects = {windows_[0]->geometry(), windows_[1]->geometry(), windows_[2]->geometry()};
   std::sort(rects.begin(), rects.end(), [](const QRect& a, const QRect& b) { return a.left() < b.left(); });
   EXPECT_EQ(rects[0].left(), 0);
@@ -62,7 +62,7 @@ TEST_F(MdiArrange, HiddenAndMinimisedWindowsAreLeftOutAndAMaximisedOneIsRestored
   windows_[1]->showMinimized();
   const QRect minimised = windows_[1]->geometry();
   windows_[2]->showMaximized();
-  ArrangeMdiWindows(area_, kArrangeTileVertical);
+  qtplatform::ArrangeMdiWindows(area_, qtplatform::kArrangeTileVertical);
   EXPECT_FALSE(windows_[2]->isMaximized());
   EXPECT_EQ(windows_[2]->geometry(), Client());
   EXPECT_EQ(windows_[1]->geometry(), minimised);
@@ -71,9 +71,9 @@ TEST_F(MdiArrange, HiddenAndMinimisedWindowsAreLeftOutAndAMaximisedOneIsRestored
 
 TEST_F(MdiArrange, CascadeStaggersThemAndOtherCodesDoNothing) {
   for (QMdiSubWindow* window : windows_) window->move(0, 0);
-  ArrangeMdiWindows(area_, 7);
+  qtplatform::ArrangeMdiWindows(area_, 7);
   for (QMdiSubWindow* window : windows_) EXPECT_EQ(window->pos(), QPoint(0, 0));
-  ArrangeMdiWindows(area_, kArrangeCascade);
+  qtplatform::ArrangeMdiWindows(area_, qtplatform::kArrangeCascade);
   QList<QPoint> corners;
   for (QMdiSubWindow* window : windows_) corners << window->pos();
   std::sort(corners.begin(), corners.end(), [](QPoint a, QPoint b) { return a.y() < b.y(); });

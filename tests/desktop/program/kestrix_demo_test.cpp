@@ -28,7 +28,8 @@ class KestrixDemo : public ProgramTest {
     });
   }
   bool SearchEnded(frmFindTextInFiles& search) {
-    return WaitUntil([&] { return search.sbStatus->PanelText(kScanTimePanel).endsWith(" (Sec)"); });
+    const auto& status = test::NamedChild<qtplatform::StatusBar>(search, "sbStatus");
+    return WaitUntil([&] { return status.PanelText(kScanTimePanel).endsWith(" (Sec)"); });
   }
 };
 
@@ -44,9 +45,9 @@ TEST_F(KestrixDemo, CtrlIRunsASearchWhoseFindingsOpenInTheViewer) {
   QTest::keyClick(window.get(), Qt::Key_I, Qt::ControlModifier);
   ASSERT_TRUE(search->SubWindow()->isVisible());
   ASSERT_TRUE(SearchEnded(*search));
-  FlexGrid& results = *search->fgFiles;
+  auto& results = test::NamedChild<qtplatform::FlexGrid>(*search, "fgFiles");
   ASSERT_EQ(results.Rows(), 3);
-  EXPECT_EQ(search->sbStatus->PanelText(kHitCountPanel), "2");
+  EXPECT_EQ(test::NamedChild<qtplatform::StatusBar>(*search, "sbStatus").PanelText(kHitCountPanel), "2");
   EXPECT_TRUE(window->findChild<QAction*>("mnuReport")->isVisible());
   EXPECT_TRUE(window->findChild<QAction*>("frmFindTextInFiles")->isChecked());
 
@@ -54,14 +55,15 @@ TEST_F(KestrixDemo, CtrlIRunsASearchWhoseFindingsOpenInTheViewer) {
   const QModelIndex cell = results.model()->index(row - 1, 0);
   QTest::mouseClick(results.viewport(), Qt::LeftButton, {}, results.visualRect(cell).center());
   QTest::mouseDClick(results.viewport(), Qt::LeftButton, {}, results.visualRect(cell).center());
-  EXPECT_EQ(search->msfgFileWithHit->Rows(), 2);
-  EXPECT_EQ(search->msfgFileWithHit->Row(), 1);
+  const auto& viewer = test::NamedChild<qtplatform::FlexGrid>(*search, "msfgFileWithHit");
+  EXPECT_EQ(viewer.Rows(), 2);
+  EXPECT_EQ(viewer.Row(), 1);
   EXPECT_TRUE(search->windowTitle().contains(" LINE: 2 COL: 15 ITEM: kestrel"));
 
   // F5 runs the same search again into a fresh grid.
   QTest::keyClick(window.get(), Qt::Key_F5);
   ASSERT_TRUE(SearchEnded(*search));
-  EXPECT_EQ(search->fgFiles->Rows(), 3);
+  EXPECT_EQ(test::NamedChild<qtplatform::FlexGrid>(*search, "fgFiles").Rows(), 3);
   Quit(window);
 }
 
@@ -72,7 +74,7 @@ TEST_F(KestrixDemo, TheNextStartFindsEverythingAsItWasLeft) {
   window->findChild<QAction*>("mnuFindTextInFiles")->trigger();
   ASSERT_TRUE(SearchEnded(*Search(*window)));
   window->findChild<QAction*>("mnuThreadPriorityLevel3")->trigger();
-  Search(*window)->fgFiles->SetColWidth(3, 4000);
+  test::NamedChild<qtplatform::FlexGrid>(*Search(*window), "fgFiles").SetColWidth(3, 4000);
   window->showNormal();
   window->setGeometry(60, 50, 900, 640);
   const QRect geometry = window->geometry();
@@ -89,7 +91,7 @@ TEST_F(KestrixDemo, TheNextStartFindsEverythingAsItWasLeft) {
   EXPECT_TRUE(search->SubWindow()->isVisible());
   EXPECT_TRUE(window->findChild<QAction*>("mnuThreadPriorityLevel3")->isChecked());
   EXPECT_EQ(window->ThreadPriority(), 3);
-  EXPECT_EQ(search->fgFiles->ColWidth(3), 4000);
+  EXPECT_EQ(test::NamedChild<qtplatform::FlexGrid>(*search, "fgFiles").ColWidth(3), 4000);
   EXPECT_EQ(window->geometry().size(), geometry.size());
   QTimer::singleShot(0, search, [search] {
     auto* dialog = search->findChild<frmFindTextInFilesOptions*>();

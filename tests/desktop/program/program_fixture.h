@@ -18,6 +18,7 @@
 #include "desktop/frame/main_window.h"
 #include "desktop/search/search_window.h"
 #include "platform/qt/message_pump.h"
+#include "tests/desktop/named_child.h"
 #include "tests/support/temp_folder.h"
 
 namespace kestrix {
@@ -64,7 +65,7 @@ class ProgramTest : public ::testing::Test {
   kx::test::TempFolder folder_;
   kx::test::ScopedEnv config_{"XDG_CONFIG_HOME", folder_ / "config"};
   kx::test::ScopedEnv data_{"XDG_DATA_HOME", folder_ / "data"};
-  MessagePump pump_;
+  qtplatform::MessagePump pump_;
 };
 
 }  // namespace kestrix

@@ -28,8 +28,8 @@ struct Layout {
 
 Layout LayoutOf(const frmFindTextInFiles& search) {
   Layout layout;
-  const FlexGrid& viewer = *search.msfgFileWithHit;
-  layout.areas = {viewer.geometry(), search.fgFiles->geometry(),
+  const auto& viewer = test::NamedChild<qtplatform::FlexGrid>(search, "msfgFileWithHit");
+  layout.areas = {viewer.geometry(), test::NamedChild<qtplatform::FlexGrid>(search, "fgFiles").geometry(),
                   search.findChild<QWidget*>("lstErrorMessages")->geometry()};
   for (int col = 0; col < viewer.Cols(); ++col) layout.widths << viewer.ColWidth(col);
   for (int row = 0; row < viewer.Rows(); ++row) layout.heights << viewer.RowHeight(row);
@@ -50,13 +50,15 @@ class Arrangement : public ProgramTest {
     });
     QTest::keyClick(&window, Qt::Key_I, Qt::ControlModifier);
     frmFindTextInFiles* search = Search(window);
-    EXPECT_TRUE(WaitUntil(
-        [&] { return search->fgFiles && search->fgFiles->Rows() == 2 && !search->Timer1.isActive(); }));
-    FlexGrid& results = *search->fgFiles;
+    EXPECT_TRUE(WaitUntil([&] {
+      return test::NamedChild<qtplatform::FlexGrid>(*search, "fgFiles").Rows() == 2 &&
+             !test::NamedChild<QTimer>(*search, "Timer1").isActive();
+    }));
+    auto& results = test::NamedChild<qtplatform::FlexGrid>(*search, "fgFiles");
     const QPoint cell = results.visualRect(results.model()->index(0, 0)).center();
     QTest::mouseClick(results.viewport(), Qt::LeftButton, {}, cell);
     QTest::mouseDClick(results.viewport(), Qt::LeftButton, {}, cell);
-    EXPECT_EQ(search->msfgFileWithHit->Rows(), 3);
+    EXPECT_EQ(test::NamedChild<qtplatform::FlexGrid>(*search, "msfgFileWithHit").Rows(), 3);
     return search;
   }
 

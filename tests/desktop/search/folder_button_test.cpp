@@ -13,7 +13,7 @@ TEST(BrowseForFolder, AsksForADirectoryWithItsTitleAndPassesTheAnswerOn) {
   QWidget* asked_owner = nullptr;
   QString asked_title;
   QString answer = "/home/someone/projects";
-  const ScopedFolderPresenter presenter([&](QWidget* o, const QString& title) {
+  const qtplatform::ScopedFolderPresenter presenter([&](QWidget* o, const QString& title) {
     asked_owner = o;
     asked_title = title;
     return answer;
@@ -31,7 +31,7 @@ class FolderButton : public OptionsDialogTest {
 
   QString answer_;
   std::vector<QWidget*> owners_;
-  const ScopedFolderPresenter presenter_{[this](QWidget* owner, const QString&) {
+  const qtplatform::ScopedFolderPresenter presenter_{[this](QWidget* owner, const QString&) {
     owners_.push_back(owner);
     return answer_;
   }};
@@ -73,7 +73,7 @@ TEST_F(FolderButton, FromTheKeyboardEnterPicksAndEnterAgainSearches) {
 TEST_F(OptionsDialogTest, TheFolderButtonUsesTheProgramsFolderBrowser) {
   std::vector<QWidget*> owners;
   {
-    const ScopedFolderPresenter presenter([&owners](QWidget* owner, const QString&) {
+    const qtplatform::ScopedFolderPresenter presenter([&owners](QWidget* owner, const QString&) {
       owners.push_back(owner);
       return QString("/chosen");
     });

@@ -12,12 +12,12 @@ constexpr qsizetype kMostShown = 1030;  // the characters a row shows of a line,
 class HitViewer : public SearchWindowTest {
  protected:
   void DoubleClickRow(int row) {
-    FlexGrid& grid = Results();
+    qtplatform::FlexGrid& grid = Results();
     const QPoint where = grid.visualRect(grid.model()->index(row - 1, 0)).center();
     QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, where);
     QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, where);
   }
-  FlexGrid& Viewer() const { return *window_->msfgFileWithHit; }
+  qtplatform::FlexGrid& Viewer() const { return Named<qtplatform::FlexGrid>("msfgFileWithHit"); }
 
   // The viewer shows lines 51 to 249 with line 150 marked; rows 98 and 99 (lines 149 and 150) are cut,
   // each no higher than the viewer.
@@ -27,7 +27,7 @@ class HitViewer : public SearchWindowTest {
     EXPECT_TRUE(Viewer().CellFontBold());
     EXPECT_EQ(Viewer().TextMatrix(0, 0), "\"plain line 51\"");
     EXPECT_TRUE(Viewer().TextMatrix(99, 0).startsWith("\"the needle xxx"));
-    const int viewer_height = PixelsToTwipsY(Viewer().viewport()->height(), &Viewer());
+    const int viewer_height = qtplatform::PixelsToTwipsY(Viewer().viewport()->height(), &Viewer());
     for (const int row : {98, 99}) {
       const QString text = Viewer().TextMatrix(row, 0);
       EXPECT_TRUE(text.endsWith(" bytes more)")) << row;

@@ -24,6 +24,7 @@
 #include "platform/qt/flex_grid.h"
 #include "platform/qt/message_pump.h"
 #include "platform/qt/status_bar.h"
+#include "tests/desktop/named_child.h"
 #include "tests/support/temp_folder.h"
 
 // Test failures show texts as text.
@@ -101,7 +102,7 @@ class SearchWindowTest : public ::testing::Test {
   // Runs the Find Text flow as the user does: the button, the dialog.
   void FindText(const SearchRequest& request) {
     AnswerDialog(request);
-    QTest::mouseClick(window_->cmdFindText, Qt::LeftButton);
+    QTest::mouseClick(&Named<QPushButton>("cmdFindText"), Qt::LeftButton);
   }
   void RunSearch(const SearchRequest& request) {
     FindText(request);
@@ -115,12 +116,17 @@ class SearchWindowTest : public ::testing::Test {
     });
   }
 
-  QString Panel(int panel) const { return window_->sbStatus->PanelText(panel); }
-  FlexGrid& Results() const { return *window_->fgFiles; }
+  // The window's control called `name`.
+  template <typename Control>
+  Control& Named(const char* name) const {
+    return NamedChild<Control>(*window_, name);
+  }
+  QString Panel(int panel) const { return Named<qtplatform::StatusBar>("sbStatus").PanelText(panel); }
+  qtplatform::FlexGrid& Results() const { return Named<qtplatform::FlexGrid>("fgFiles"); }
   QStringList Errors() const {
+    const QListWidget& list = Named<QListWidget>("lstErrorMessages");
     QStringList lines;
-    for (int i = 0; i < window_->lstErrorMessages->count(); ++i)
-      lines << window_->lstErrorMessages->item(i)->text();
+    for (int i = 0; i < list.count(); ++i) lines << list.item(i)->text();
     return lines;
   }
   std::string Setting(const char* section, const char* key) {
@@ -130,7 +136,7 @@ class SearchWindowTest : public ::testing::Test {
   kx::test::TempFolder folder_;
   kx::test::ScopedEnv config_{"XDG_CONFIG_HOME", folder_ / "config"};
   kx::test::ScopedEnv data_{"XDG_DATA_HOME", folder_ / "data"};
-  MessagePump pump_;
+  qtplatform::MessagePump pump_;
   FakeFrame frame_;
   QMdiArea area_;
   QPointer<frmFindTextInFiles> window_;

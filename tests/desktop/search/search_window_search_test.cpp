@@ -22,7 +22,7 @@ TEST_F(SearchWindowSearch, AStreamedSearchFillsTheGridAndTheStatusBar) {
   const std::string root = MakeTree(3, 40);
   folder_.Write("tree/other.log", "needle in a file of another type\n");
   EXPECT_EQ(Panel(kStatePanel), kReadyText);
-  EXPECT_FALSE(window_->cmdViewReport->isVisibleTo(window_));
+  EXPECT_FALSE(Named<QPushButton>("cmdViewReport").isVisibleTo(window_));
   RunSearch({.folder = QString::fromStdString(root), .text = "needle"});
 
   ASSERT_EQ(Results().Rows(), 121);
@@ -35,9 +35,9 @@ TEST_F(SearchWindowSearch, AStreamedSearchFillsTheGridAndTheStatusBar) {
   EXPECT_EQ(Results().TextMatrix(1, 3), "needle");
   EXPECT_EQ(Panel(kHitCountPanel), "120");
   EXPECT_TRUE(Panel(kStatePanel) == kTransferCompletedText || Panel(kStatePanel) == kScanCompletedText);
-  EXPECT_FALSE(window_->Timer1.isActive());
+  EXPECT_FALSE(Named<QTimer>("Timer1").isActive());
   EXPECT_EQ(Errors(), QStringList{kErrorListHeader});
-  EXPECT_TRUE(WaitUntil([this] { return window_->cmdViewReport->isVisibleTo(window_); }));
+  EXPECT_TRUE(WaitUntil([this] { return Named<QPushButton>("cmdViewReport").isVisibleTo(window_); }));
   // The histories are on disk as soon as the search starts.
   EXPECT_EQ(Setting("SearchPath", "SearchPath20"), root);
   EXPECT_EQ(Setting("FileExt", "FileExt20"), "*.txt");
@@ -50,7 +50,7 @@ TEST_F(SearchWindowSearch, WithShowAllAtEndTheFindingsArriveInOnePassAfterTheSca
   EXPECT_EQ(Results().Rows(), 251);
   EXPECT_EQ(Panel(kHitCountPanel), "250");
   EXPECT_EQ(Panel(kStatePanel), kTransferCompletedText);
-  EXPECT_FALSE(window_->mbStreamFindings);
+  EXPECT_FALSE(window_->Settings().mbStreamFindings);
 }
 
 TEST_F(SearchWindowSearch, ASearchWithoutFindingsLeavesOnlyTheHeader) {
@@ -84,7 +84,7 @@ TEST_F(SearchWindowSearch, ACancelledDialogChangesNothing) {
   EXPECT_EQ(Results().Rows(), 6);
   EXPECT_EQ(Panel(kStatePanel), state);
   EXPECT_EQ(Panel(kScanTimePanel), elapsed);
-  EXPECT_TRUE(window_->mbStreamFindings);
+  EXPECT_TRUE(window_->Settings().mbStreamFindings);
   EXPECT_EQ(Setting("SearchFor", "SearchFor20"), "needle");
   EXPECT_EQ(Setting("SearchFor", "SearchFor19"), "(none)");
 }
@@ -114,22 +114,22 @@ class SearchWindowWhileRunning : public SearchWindowSearch {
   void StartLongSearch() {
     root_ = MakeTree(200, 10);
     FindText({.folder = QString::fromStdString(root_), .text = "needle"});
-    ASSERT_TRUE(WaitUntil([this] { return window_->Timer1.isActive(); }));
+    ASSERT_TRUE(WaitUntil([this] { return Named<QTimer>("Timer1").isActive(); }));
   }
   std::string root_;
 };
 
 TEST_F(SearchWindowWhileRunning, ClickingTheStatusBarAbortsTheSearch) {
   StartLongSearch();
-  QTest::mouseClick(window_->sbStatus->Panel(kStatePanel), Qt::LeftButton);
+  QTest::mouseClick(Named<qtplatform::StatusBar>("sbStatus").Panel(kStatePanel), Qt::LeftButton);
   EXPECT_EQ(Panel(kStatePanel), kScanAbortedText);
-  EXPECT_FALSE(window_->Timer1.isActive());
+  EXPECT_FALSE(Named<QTimer>("Timer1").isActive());
   EXPECT_EQ(Panel(kScanTimePanel), kElapsedPendingText);
   const int rows = Results().Rows();
   QTest::qWait(100);  // nothing more is copied and no completion arrives
   EXPECT_EQ(Results().Rows(), rows);
   EXPECT_EQ(Panel(kStatePanel), kScanAbortedText);
-  EXPECT_FALSE(window_->cmdViewReport->isVisibleTo(window_));
+  EXPECT_FALSE(Named<QPushButton>("cmdViewReport").isVisibleTo(window_));
 }
 
 TEST_F(SearchWindowWhileRunning, ASecondSearchIsRefusedAndTheRunningOneFillsTheNewGrid) {
@@ -145,7 +145,7 @@ TEST_F(SearchWindowWhileRunning, ASecondSearchIsRefusedAndTheRunningOneFillsTheN
 
 TEST_F(SearchWindowWhileRunning, ClosingTheWindowDuringASearchSavesItsSettings) {
   StartLongSearch();
-  QTest::keyClick(window_->fgFiles, Qt::Key_Escape);
+  QTest::keyClick(&Results(), Qt::Key_Escape);
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   ASSERT_TRUE(window_.isNull());
   EXPECT_EQ(frame_.toolbar_updates, 1);

@@ -17,13 +17,13 @@ class SearchWindowView : public SearchWindowTest {
  protected:
   // Double-clicks grid row `row` with the mouse.
   void DoubleClickRow(int row) {
-    FlexGrid& grid = Results();
+    qtplatform::FlexGrid& grid = Results();
     grid.scrollTo(grid.model()->index(row - 1, 0));
     const QPoint where = grid.visualRect(grid.model()->index(row - 1, 0)).center();
     QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, where);
     QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, where);
   }
-  FlexGrid& Viewer() const { return *window_->msfgFileWithHit; }
+  qtplatform::FlexGrid& Viewer() const { return Named<qtplatform::FlexGrid>("msfgFileWithHit"); }
 };
 
 std::string NumberedLines(int count, int hit_line, const std::string& hit_text) {
@@ -72,13 +72,12 @@ TEST_F(SearchWindowView, AFileGoneSinceTheSearchIsReportedInAMessageBox) {
   RunSearch({.folder = QString::fromStdString(folder_ / "gone"), .text = "needle"});
   std::remove(path.c_str());
   QString shown;
-  const MessagePresenter previous =
-      SetMessagePresenter([&](QWidget*, const QString& text, const QString&, MessageButtons) {
+  const qtplatform::ScopedMessagePresenter presenter(
+      [&](QWidget*, const QString& text, const QString&, qtplatform::MessageButtons) {
         shown = text;
-        return MessageAnswer::kOk;
+        return qtplatform::MessageAnswer::kOk;
       });
   DoubleClickRow(1);
-  SetMessagePresenter(previous);
   EXPECT_EQ(shown.toStdString(), "File Name:  " + path + "  Not Found or can't open!");
 }
 
@@ -89,8 +88,8 @@ TEST_F(SearchWindowView, TheReportIsWrittenAndOpenedInTheEditor) {
   chmod(editor.c_str(), 0755);
   kx::test::ScopedEnv visual("VISUAL", editor);
   RunSearch({.folder = QString::fromStdString(folder_ / "report"), .text = "needle"});
-  ASSERT_TRUE(WaitUntil([this] { return window_->cmdViewReport->isVisibleTo(window_); }));
-  QTest::mouseClick(window_->cmdViewReport, Qt::LeftButton);
+  ASSERT_TRUE(WaitUntil([this] { return Named<QPushButton>("cmdViewReport").isVisibleTo(window_); }));
+  QTest::mouseClick(&Named<QPushButton>("cmdViewReport"), Qt::LeftButton);
   ASSERT_TRUE(WaitUntil([&] { return kx::test::ReadFile(log).value_or("").ends_with('\n'); }));
   const std::string report = QCoreApplication::applicationDirPath().toStdString() + "/FindTextReport.CSV";
   EXPECT_EQ(*kx::test::ReadFile(log), report + "\n");
@@ -100,80 +99,82 @@ TEST_F(SearchWindowView, TheReportIsWrittenAndOpenedInTheEditor) {
 }
 
 TEST_F(SearchWindowView, TheThreeAreasShareTheHeightBetweenToolbarAndStatusBar) {
-  const int top = window_->Toolbar1->height();
-  const int free_height = window_->height() - top - window_->sbStatus->height();
+  const int top = Named<QToolBar>("Toolbar1").height();
+  const int free_height = window_->height() - top - Named<qtplatform::StatusBar>("sbStatus").height();
   EXPECT_EQ(Viewer().y(), top);
   EXPECT_NEAR(Viewer().height(), free_height / 2.0, 1);
   EXPECT_EQ(Results().y(), top + Viewer().height());
   EXPECT_NEAR(Results().height(), free_height * 7 / 20.0, 1);
-  EXPECT_EQ(window_->lstErrorMessages->y(), Results().y() + Results().height());
-  EXPECT_NEAR(window_->lstErrorMessages->height(), free_height * 3 / 20.0, 1);
+  EXPECT_EQ(Named<QListWidget>("lstErrorMessages").y(), Results().y() + Results().height());
+  EXPECT_NEAR(Named<QListWidget>("lstErrorMessages").height(), free_height * 3 / 20.0, 1);
   EXPECT_EQ(Viewer().ColWidth(1), 260);
   // Squeezed to the bars alone, the areas get no height and nothing fails.
-  window_->resize(window_->width(), top + window_->sbStatus->height());
-  EXPECT_EQ(Viewer().height() + Results().height() + window_->lstErrorMessages->height(), 0);
+  window_->resize(window_->width(), top + Named<qtplatform::StatusBar>("sbStatus").height());
+  EXPECT_EQ(Viewer().height() + Results().height() + Named<QListWidget>("lstErrorMessages").height(), 0);
 }
 
 TEST_F(SearchWindowView, ViewerRowsWiderThanTheColumnGetTheLinesTheyNeed) {
-  FlexGrid& viewer = Viewer();
+  qtplatform::FlexGrid& viewer = Viewer();
   const QFontMetrics metrics(viewer.font());
   const int column = viewer.ColWidth(0);
   QString wide, exact;
-  while (PixelsToTwipsX(metrics.horizontalAdvance(wide), window_) <= column * 2.5) wide += "x";
-  while (PixelsToTwipsX(metrics.horizontalAdvance(exact + "x"), window_) <= column) exact += "x";
+  while (qtplatform::PixelsToTwipsX(metrics.horizontalAdvance(wide), window_) <= column * 2.5) wide += "x";
+  while (qtplatform::PixelsToTwipsX(metrics.horizontalAdvance(exact + "x"), window_) <= column) exact += "x";
   viewer.AddItem(wide);
   viewer.AddItem(exact);
   const int plain_height = viewer.RowHeight(1);
   window_->SizeRowsOfMSFlexGrid(viewer, 0);
   // Three lines and the cell's padding (heights are kept in whole pixels).
-  const int three_lines = (PixelsToTwipsY(metrics.height(), window_) + 1) * 3;
+  const int three_lines = (qtplatform::PixelsToTwipsY(metrics.height(), window_) + 1) * 3;
   EXPECT_GE(viewer.RowHeight(0), three_lines - 15);
-  EXPECT_LE(viewer.RowHeight(0), three_lines + PixelsToTwipsY(4, window_) + 15);
+  EXPECT_LE(viewer.RowHeight(0), three_lines + qtplatform::PixelsToTwipsY(4, window_) + 15);
   EXPECT_EQ(viewer.RowHeight(1), plain_height);
 }
 
 TEST_F(SearchWindowView, ChangeFontAppliesTheChosenFontAndACancelKeepsIt) {
-  FontSettings offered;
-  const FontPresenter previous = SetFontPresenter([&](QWidget*, const FontSettings& current) {
+  qtplatform::FontSettings offered;
+  std::optional<qtplatform::FontSettings> answer = qtplatform::FontSettings{"DejaVu Sans", 13, true, false};
+  const qtplatform::ScopedFontPresenter presenter([&](QWidget*, const qtplatform::FontSettings& current) {
     offered = current;
-    return FontSettings{"DejaVu Sans", 13, true, false};
+    return answer;
   });
   window_->Change_Font(true);
   EXPECT_EQ(offered.FontName, "Courier New");
   EXPECT_EQ(offered.FontSize, 9);
   EXPECT_EQ(Results().font().pointSizeF(), 13);
   EXPECT_TRUE(Viewer().font().bold());
-  EXPECT_EQ(window_->lstErrorMessages->font().pointSizeF(), 13);
-  SetFontPresenter([](QWidget*, const FontSettings&) { return std::nullopt; });
+  EXPECT_EQ(Named<QListWidget>("lstErrorMessages").font().pointSizeF(), 13);
+  answer = std::nullopt;  // cancelled
   window_->Change_Font(true);
-  SetFontPresenter(previous);
-  EXPECT_EQ(window_->CommonDialog1, (FontSettings{"DejaVu Sans", 13, true, false}));
+  EXPECT_EQ(window_->Settings().CommonDialog1, (qtplatform::FontSettings{"DejaVu Sans", 13, true, false}));
   EXPECT_EQ(Results().font().pointSizeF(), 13);
 }
 
 TEST_F(SearchWindowView, TheWindowsSettingsSurviveClosingAndOpeningIt) {
-  const FontPresenter previous = SetFontPresenter([](QWidget*, const FontSettings&) {
-    return FontSettings{"DejaVu Sans", 11.5, false, true};
-  });
-  window_->Change_Font(true);
-  SetFontPresenter(previous);
+  {
+    const qtplatform::ScopedFontPresenter presenter([](QWidget*, const qtplatform::FontSettings&) {
+      return qtplatform::FontSettings{"DejaVu Sans", 11.5, false, true};
+    });
+    window_->Change_Font(true);
+  }
   folder_.Write("s/a.txt", "needle\n");
   RunSearch(
       {.folder = QString::fromStdString(folder_ / "s"), .text = "needle", .stream = false, .beep = false});
   Results().SetColWidth(0, 3000);  // as if the user dragged the column wider
   window_->Refresh_View();         // the next search's grid keeps the width
   EXPECT_EQ(Results().ColWidth(0), 3000);
-  QTest::keyClick(window_->lstErrorMessages, Qt::Key_Escape);
+  QTest::keyClick(&Named<QListWidget>("lstErrorMessages"), Qt::Key_Escape);
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   ASSERT_TRUE(window_.isNull());
   EXPECT_EQ(frame_.toolbar_updates, 1);
   EXPECT_EQ(Setting("CompareDir", "FontSize"), "11.5");
 
   Open();
-  EXPECT_FALSE(window_->mbStreamFindings);
-  EXPECT_FALSE(window_->mbBeepWhenDone);
-  EXPECT_EQ(window_->mlColWidth[0], 3000);
-  EXPECT_EQ(window_->CommonDialog1, (FontSettings{"DejaVu Sans", 12, false, true}));  // sizes come back whole
+  EXPECT_FALSE(window_->Settings().mbStreamFindings);
+  EXPECT_FALSE(window_->Settings().mbBeepWhenDone);
+  EXPECT_EQ(window_->Settings().mlColWidth[0], 3000);
+  EXPECT_EQ(window_->Settings().CommonDialog1,
+            (qtplatform::FontSettings{"DejaVu Sans", 12, false, true}));  // sizes come back whole
   EXPECT_EQ(Results().ColWidth(0), 3000);
 }
 

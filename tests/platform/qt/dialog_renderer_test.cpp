@@ -15,7 +15,7 @@
 #include "platform/qt/dialog_renderer.h"
 #include "platform/qt/message_pump.h"
 
-namespace kestrix {
+namespace qtplatform {
 namespace {
 
 using win::DialogItem;
@@ -118,4 +118,4 @@ TEST(DialogRenderer, WithoutAUserInterfaceADialogFailsAtOnce) {
 }
 
 }  // namespace
-}  // namespace kestrix
+}  // namespace qtplatform

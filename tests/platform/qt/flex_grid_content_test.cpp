@@ -9,7 +9,7 @@
 
 namespace {
 
-using kestrix::FlexGrid;
+using qtplatform::FlexGrid;
 
 class GridContent : public testing::Test {
  protected:

@@ -12,7 +12,7 @@
 
 namespace {
 
-using kestrix::FlexGrid;
+using qtplatform::FlexGrid;
 
 class GridCurrent : public testing::Test {
  protected:

@@ -12,7 +12,7 @@ class GridWindow {
  public:
   GridWindow() {
     auto* layout = new QVBoxLayout(&window_);
-    auto* grid = new kestrix::FlexGrid(&window_);
+    auto* grid = new qtplatform::FlexGrid(&window_);
     grid->setObjectName("fgFiles");
     layout->addWidget(grid);
     window_.resize(400, 300);
@@ -20,14 +20,14 @@ class GridWindow {
   }
 
   QWidget& Window() { return window_; }
-  kestrix::FlexGrid& Grid() { return *window_.findChild<kestrix::FlexGrid*>("fgFiles"); }
+  qtplatform::FlexGrid& Grid() { return *window_.findChild<qtplatform::FlexGrid*>("fgFiles"); }
 
  private:
   QWidget window_;
 };
 
 // The results grid's shape: one header row, four columns, no fixed column.
-inline void MakeResultsGrid(kestrix::FlexGrid& grid) {
+inline void MakeResultsGrid(qtplatform::FlexGrid& grid) {
   grid.SetRows(1);
   grid.SetCols(4);
   grid.SetFixedCols(0);

@@ -11,7 +11,7 @@
 #include "platform/qt/message_box.h"
 #include "tests/support/temp_folder.h"
 
-namespace kestrix {
+namespace qtplatform {
 namespace {
 
 struct Asked {
@@ -55,4 +55,4 @@ TEST(LibraryMessageBoxes, WithoutAUserInterfaceABoxIsALineOnStandardError) {
 }
 
 }  // namespace
-}  // namespace kestrix
+}  // namespace qtplatform

@@ -10,7 +10,7 @@
 #include "platform/qt/message_pump.h"
 #include "platform/window/message_queue.h"
 
-namespace kestrix {
+namespace qtplatform {
 namespace {
 
 bool ProcessEventsUntil(const std::function<bool()>& condition) {
@@ -45,4 +45,4 @@ TEST(MessagePump, TimersSetFromAnotherThreadFireInQtsEventLoop) {
 }
 
 }  // namespace
-}  // namespace kestrix
+}  // namespace qtplatform

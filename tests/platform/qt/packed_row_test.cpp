@@ -6,7 +6,7 @@
 
 namespace {
 
-using kestrix::PackedRow;
+using qtplatform::PackedRow;
 
 TEST(PackedRow, SplitsAtTabsDropsExtraFieldsAndLeavesMissingOnesEmpty) {
   const PackedRow extra = PackedRow::FromTabText(u"a\tb\tc\td\te", 3);

@@ -7,9 +7,9 @@
 
 namespace {
 
-using kestrix::LogicalDpi;
-using kestrix::PixelsToTwips;
-using kestrix::TwipsToPixels;
+using qtplatform::LogicalDpi;
+using qtplatform::PixelsToTwips;
+using qtplatform::TwipsToPixels;
 
 TEST(Twips, ConvertAtTheGivenDpiRoundingToTheNearest) {
   EXPECT_EQ(TwipsToPixels(1440, 96), 96);
@@ -25,11 +25,11 @@ TEST(Twips, ConvertAtTheGivenDpiRoundingToTheNearest) {
 
 TEST(Twips, WidgetWithoutScreenDpiFallsBackToTheOffscreenScreen) {
   QWidget widget;
-  const LogicalDpi dpi = kestrix::LogicalDpiOf(&widget);
+  const LogicalDpi dpi = qtplatform::LogicalDpiOf(&widget);
   EXPECT_GT(dpi.x, 0);
   EXPECT_GT(dpi.y, 0);
-  EXPECT_EQ(kestrix::TwipsToPixelsX(1440, &widget), TwipsToPixels(1440, dpi.x));
-  EXPECT_EQ(kestrix::PixelsToTwipsY(96, &widget), PixelsToTwips(96, dpi.y));
+  EXPECT_EQ(qtplatform::TwipsToPixelsX(1440, &widget), TwipsToPixels(1440, dpi.x));
+  EXPECT_EQ(qtplatform::PixelsToTwipsY(96, &widget), PixelsToTwips(96, dpi.y));
 }
 
 class GridTwips : public testing::TestWithParam<double> {};
@@ -37,7 +37,7 @@ class GridTwips : public testing::TestWithParam<double> {};
 TEST_P(GridTwips, ColumnWidthsAndRowHeightsUseTheGridsDpi) {
   const double dpi = GetParam();
   kx::test::GridWindow window;
-  kestrix::FlexGrid& grid = window.Grid();
+  qtplatform::FlexGrid& grid = window.Grid();
   grid.SetLogicalDpi(LogicalDpi{dpi, dpi});
   grid.SetCols(4);
   grid.SetRows(3);

@@ -68,8 +68,8 @@ class ContainerWindowTest : public ::testing::Test {
 
   kx::test::TempFolder folder_;
   kx::test::ScopedEnv config_{"XDG_CONFIG_HOME", folder_ / "config"};
-  kestrix::MessagePump pump_;          // the control's events arrive through its window's messages
-  kestrix::QtDialogRenderer dialogs_;  // the control's about box and property pages
+  qtplatform::MessagePump pump_;          // the control's events arrive through its window's messages
+  qtplatform::QtDialogRenderer dialogs_;  // the control's about box and property pages
   ContainerWindow window_;
 };
 

@@ -35,8 +35,8 @@
 #include "platform/qt/flex_grid.h"
 #include "platform/qt/message_pump.h"
 #include "platform/qt/status_bar.h"
-#include "tests/desktop/screenshots/control_dialogs.h"
 #include "tests/support/temp_folder.h"
+#include "tools/screenshots/control_dialogs.h"
 
 namespace kestrix::screenshots {
 namespace {
@@ -226,12 +226,18 @@ class ScreenshotRun {
   frmFindTextInFiles* SearchWindow() const {
     return qobject_cast<frmFindTextInFiles*>(main_window_.SearchWindow());
   }
+  // The search window's control called `name`, or null.
+  template <typename Control>
+  Control* SearchControl(const char* name) const {
+    frmFindTextInFiles* window = SearchWindow();
+    return window != nullptr ? window->findChild<Control*>(name) : nullptr;
+  }
   void Trigger(const char* item) {
     if (auto* action = main_window_.findChild<QAction*>(item)) action->trigger();
   }
 
   Shooter shooter_;
-  MessagePump pump_;  // the control's events arrive only through it
+  qtplatform::MessagePump pump_;  // the control's events arrive only through it
   frmMainMDI main_window_;
 };
 
@@ -257,10 +263,9 @@ bool ScreenshotRun::SearchThroughOptionsDialog() {
   });
   Trigger("mnuFindTextInFiles");
   if (!answered) return shooter_.Fail("the options dialog never showed");
-  frmFindTextInFiles* window = SearchWindow();
-  const bool ended = window != nullptr && WaitUntil([window] {
-                       return window->sbStatus->PanelText(kScanTimePanel).endsWith(" (Sec)");
-                     });
+  const qtplatform::StatusBar* status = SearchControl<qtplatform::StatusBar>("sbStatus");
+  const bool ended = status != nullptr &&
+                     WaitUntil([status] { return status->PanelText(kScanTimePanel).endsWith(" (Sec)"); });
   return ended || shooter_.Fail("the search did not end");
 }
 
@@ -274,23 +279,22 @@ bool ScreenshotRun::AnswerOptionsDialog() {
 }
 
 bool ScreenshotRun::ShowResults() {
-  frmFindTextInFiles* window = SearchWindow();
-  if (window == nullptr || window->fgFiles->Rows() < 2) return shooter_.Fail("no findings to show");
-  std::printf("%d findings\n", window->fgFiles->Rows() - 1);
+  const qtplatform::FlexGrid* results = SearchControl<qtplatform::FlexGrid>("fgFiles");
+  if (results == nullptr || results->Rows() < 2) return shooter_.Fail("no findings to show");
+  std::printf("%d findings\n", results->Rows() - 1);
   return shooter_.Save(main_window_, "main_window_results.png");
 }
 
 // A double click on a finding, as in the view tests: the viewer above shows the file around it.
 bool ScreenshotRun::ShowFindingInViewer() {
-  frmFindTextInFiles* window = SearchWindow();
-  FlexGrid& grid = *window->fgFiles;
+  qtplatform::FlexGrid& grid = *SearchControl<qtplatform::FlexGrid>("fgFiles");
+  const qtplatform::FlexGrid& viewer = *SearchControl<qtplatform::FlexGrid>("msfgFileWithHit");
   const QModelIndex index = grid.model()->index(kFindingToView - 1, 0);
   grid.scrollTo(index);
   const QPoint where = grid.visualRect(index).center();
   QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, where);
   QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, where);
-  if (!WaitUntil([window] { return window->msfgFileWithHit->Rows() > 0; }))
-    return shooter_.Fail("the viewer stayed empty");
+  if (!WaitUntil([&viewer] { return viewer.Rows() > 0; })) return shooter_.Fail("the viewer stayed empty");
   return shooter_.Save(main_window_, "main_window_viewer.png");
 }
 

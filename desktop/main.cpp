@@ -1,6 +1,7 @@
-// KestrixDemo: starts into the main window, whose search window hosts the search control. The control's
-// window messages (its event relay) are delivered inside Qt's event loop by the message pump, and its
-// message boxes (from the Office conversion) and dialogs are shown as the program's own.
+// KestrixDemo: starts into the main window (desktop/frame), whose search window (desktop/search) hosts the
+// search control; this is the one place that joins the two. The control's window messages (its event
+// relay) are delivered inside Qt's event loop by the message pump, and its message boxes (from the Office
+// conversion) and dialogs are shown as the program's own.
 #include <QApplication>
 
 #include "desktop/frame/main_window.h"
@@ -15,9 +16,9 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(kestrix::kProgramTitle);
   QApplication::setWindowIcon(QIcon(kestrix::FindTextInFilesPicture(64)));
-  kestrix::MessagePump pump;
-  const kestrix::LibraryMessageBoxes library_message_boxes;
-  const kestrix::QtDialogRenderer library_dialogs;  // the control's own dialogs, should it show any
+  qtplatform::MessagePump pump;
+  const qtplatform::LibraryMessageBoxes library_message_boxes;
+  const qtplatform::QtDialogRenderer library_dialogs;  // the control's own dialogs, should it show any
   kestrix::frmMainMDI main_window([](kestrix::ProgramFrame& frame, QMdiArea& area) -> QWidget* {
     return new kestrix::frmFindTextInFiles(frame, area);
   });

@@ -1,4 +1,4 @@
-#include "tests/desktop/screenshots/control_dialogs.h"
+#include "tools/screenshots/control_dialogs.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -42,7 +42,7 @@ bool WhileShown(const std::function<void()>& show, const std::function<bool(QWid
 }  // namespace
 
 bool ShootControlDialogs(const SavePicture& save) {
-  const QtDialogRenderer renderer;
+  const qtplatform::QtDialogRenderer renderer;
   ole::ComPtr<ole::IDispatch> control;
   if (ole::FAILED(ole::CoCreateInstance(kSearchControl, nullptr, ole::IID_IDispatch, control.OutVoid())))
     return false;

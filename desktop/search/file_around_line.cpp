@@ -1,4 +1,4 @@
-#include "desktop/frame/file_around_line.h"
+#include "desktop/search/file_around_line.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -85,7 +85,7 @@ bool ReadLines(std::istream& in, Take take) {
   return !in.bad();
 }
 
-void MarkHitRow(FlexGrid& grid, int hit_row) {
+void MarkHitRow(qtplatform::FlexGrid& grid, int hit_row) {
   grid.SetTopRow(hit_row > 2 ? hit_row - 3 : 0);
   if (!grid.SetRow(hit_row)) return;  // a short file read past its end has no such row
   grid.SetCol(0);
@@ -96,7 +96,7 @@ void MarkHitRow(FlexGrid& grid, int hit_row) {
 
 }  // namespace
 
-void LoadFileAroundLine(FlexGrid& grid, const std::string& path, std::int32_t line) {
+void LoadFileAroundLine(qtplatform::FlexGrid& grid, const std::string& path, std::int32_t line) {
   grid.Clear();
   grid.SetRows(0);
   int hit_row = kInitialHitRow;
@@ -112,7 +112,8 @@ void LoadFileAroundLine(FlexGrid& grid, const std::string& path, std::int32_t li
                     });
   grid.AddItems(rows);
   if (!read) {
-    MessageBox(&grid, QString("File Name:  %1  Not Found or can't open!").arg(QString::fromUtf8(path)));
+    qtplatform::MessageBox(&grid,
+                           QString("File Name:  %1  Not Found or can't open!").arg(QString::fromUtf8(path)));
     return;
   }
   MarkHitRow(grid, hit_row);

@@ -1,8 +1,8 @@
 // The hit viewer's grid filled with the lines around a finding, from real files.
 #include <gtest/gtest.h>
 
-#include "desktop/frame/file_around_line.h"
 #include "desktop/frame/text_helpers.h"
+#include "desktop/search/file_around_line.h"
 #include "platform/qt/flex_grid.h"
 #include "platform/qt/message_box.h"
 #include "tests/support/temp_folder.h"
@@ -27,12 +27,12 @@ class Viewer : public ::testing::Test {
   }
 
   kx::test::TempFolder folder_;
-  FlexGrid grid_;
+  qtplatform::FlexGrid grid_;
   QStringList messages_;
-  const ScopedMessagePresenter presenter_{
-      [this](QWidget*, const QString& text, const QString&, MessageButtons) {
+  const qtplatform::ScopedMessagePresenter presenter_{
+      [this](QWidget*, const QString& text, const QString&, qtplatform::MessageButtons) {
         messages_ << text;
-        return MessageAnswer::kOk;
+        return qtplatform::MessageAnswer::kOk;
       }};
 };
 

@@ -8,12 +8,14 @@
 #include <cstdint>
 #include <string>
 
-namespace kestrix {
-
+namespace qtplatform {
 class FlexGrid;
+}  // namespace qtplatform
+
+namespace kestrix {
 
 // A file that cannot be read is reported in a message box ("File Name:  <path>  Not Found or can't
 // open!"); the grid keeps what was added before the failure.
-void LoadFileAroundLine(FlexGrid& grid, const std::string& path, std::int32_t line);
+void LoadFileAroundLine(qtplatform::FlexGrid& grid, const std::string& path, std::int32_t line);
 
 }  // namespace kestrix
