@@ -17,6 +17,13 @@ namespace {
 
 using Events = std::vector<std::string>;
 
+// A number property's value, or -1 when the get fails or answers no number (so that 0 means 0).
+std::int32_t NumberOrMinusOne(ole::DispatchDriver& driver, std::string_view name) {
+  ole::Variant value;
+  if (ole::FAILED(driver.Get(name, *value.get())) || value.type() != ole::VT_I4) return -1;
+  return value.get()->lVal;
+}
+
 class Automation : public ::testing::Test {
  protected:
   Automation() {
@@ -68,7 +75,7 @@ TEST_F(Automation, PropertiesReadBackByTheirRules) {
   EXPECT_TRUE(host_.GetBool("CaseSensitive"));
   host_.PutLong("ThreadPriority", 7);
   EXPECT_EQ(host_.GetLong("ThreadPriority"), 4);
-  EXPECT_EQ(host_.GetLong("SearchCount"), 0);
+  EXPECT_EQ(NumberOrMinusOne(host_, "SearchCount"), 0);
   EXPECT_FALSE(host_.GetBool("SearchActive"));
 }
 
@@ -77,7 +84,7 @@ TEST_F(Automation, ReadOnlyPropertiesRefuseAssignmentWithTheStandardError) {
     EXPECT_EQ(host_.PutLong(name, 5), ole::DISP_E_EXCEPTION) << name;
     EXPECT_EQ(host_.LastExceptionCode(), ole::CTL_E_SETNOTSUPPORTED);
   }
-  EXPECT_EQ(host_.GetLong("SearchCount"), 0);
+  EXPECT_EQ(NumberOrMinusOne(host_, "SearchCount"), 0);
   EXPECT_TRUE(changes_->changed.empty());
 }
 
