@@ -40,8 +40,8 @@ struct BlockBuffers {
 class BlockSearch {
  public:
   // `file_number` numbers the files of a search (see FindingView).
-  BlockSearch(SearchControl& control, const CompiledSearch& search, std::string_view path, const BlockBuffers& buffers,
-              std::uint64_t file_number = 0);
+  BlockSearch(SearchControl& control, const CompiledSearch& search, std::string_view path,
+              const BlockBuffers& buffers, std::uint64_t file_number = 0);
 
   // Reads `fd` until `bytes_to_read` bytes are read, its end, a read error, or a stop request.
   void Run(int fd, std::uint64_t bytes_to_read);

@@ -95,7 +95,8 @@ std::unique_ptr<OfficeTextFile> FileScanner::FileToRead(const std::string& full_
   const std::optional<OfficeApplication> application = OfficeApplicationOf(entry_name);
   if (!application) return nullptr;
   auto text_file = std::make_unique<OfficeTextFile>(control_.State().TemporaryTextFile());
-  if (text_file->Path().empty() || !control_.ConvertOfficeDocument(*application, full_path, text_file->Path()))
+  if (text_file->Path().empty() ||
+      !control_.ConvertOfficeDocument(*application, full_path, text_file->Path()))
     return nullptr;
   return text_file;
 }

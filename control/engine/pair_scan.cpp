@@ -40,7 +40,9 @@ const unsigned char* PairScanSse2(const PairScan& scan, const unsigned char* beg
 
 }  // namespace
 
-PairScanFunction Sse2PairScan() { return &PairScanSse2; }
+PairScanFunction Sse2PairScan() {
+  return &PairScanSse2;
+}
 
 PairScanFunction Avx2PairScan() {
 #if defined(__x86_64__)

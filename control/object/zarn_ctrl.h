@@ -12,8 +12,8 @@
 #include <string>
 #include <string_view>
 
-#include "control/object/control_state.h"
 #include "control/events/zarn_events.h"
+#include "control/object/control_state.h"
 #include "platform/window/message_queue.h"
 
 namespace zarn {

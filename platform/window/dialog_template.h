@@ -30,7 +30,16 @@ inline constexpr unsigned WS_CHILD = 0x40000000;  // a page inside another windo
 struct DialogItem {
   // kTabs: a tab control; `text` holds the tabs' captions separated by "\n", and the page of tab i is
   // addressed as item `id` + 1 + i (GetDlgItem gives it as a window other dialogs can live in).
-  enum class Kind { kPushButton, kDefaultPushButton, kCheckBox, kRadioButton, kGroupBox, kText, kPicture, kTabs };
+  enum class Kind {
+    kPushButton,
+    kDefaultPushButton,
+    kCheckBox,
+    kRadioButton,
+    kGroupBox,
+    kText,
+    kPicture,
+    kTabs
+  };
   Kind kind;
   int id;            // -1 for items the code never addresses
   std::string text;  // "&" marks the access key

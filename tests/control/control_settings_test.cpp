@@ -13,7 +13,9 @@ namespace {
 
 class ControlSettings : public ::testing::Test {
  protected:
-  std::string SettingsFile(const std::string& name = "Zarn_v2") const { return folder_ / "kestrix/" + name + ".INI"; }
+  std::string SettingsFile(const std::string& name = "Zarn_v2") const {
+    return folder_ / "kestrix/" + name + ".INI";
+  }
   std::string Value(const char* key, const std::string& name = "Zarn_v2") const {
     char text[500];
     win::GetPrivateProfileString("General", key, "(none)", text, sizeof text, SettingsFile(name).c_str());

@@ -22,6 +22,7 @@ class IsolatedSettings : public ::testing::Environment {
   std::unique_ptr<kx::test::ScopedEnv> config_;
 };
 
-const ::testing::Environment* const kIsolatedSettings = ::testing::AddGlobalTestEnvironment(new IsolatedSettings);
+const ::testing::Environment* const kIsolatedSettings =
+    ::testing::AddGlobalTestEnvironment(new IsolatedSettings);
 
 }  // namespace

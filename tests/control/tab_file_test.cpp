@@ -14,8 +14,8 @@
 #include <thread>
 
 #include "control/object/zarn_ctrl.h"
-#include "tests/support/temp_folder.h"
 #include "tests/control/event_recorder.h"
+#include "tests/support/temp_folder.h"
 
 namespace zarn::test {
 namespace {

@@ -271,10 +271,10 @@ TEST(PatternMatcherEscapes, EscapedDollarAtTheEndIsLiteral) {
     const char* found;
   };
   const Case kCases[] = {
-      {"a\\$", false, "xa\\", "none"},     {"a\\$", false, "a$", "0+2"},
-      {"a\\$", false, "xa$y", "1+2"},        {"a\\\\$", true, "a\\x a\\", "4+2"},
+      {"a\\$", false, "xa\\", "none"},  {"a\\$", false, "a$", "0+2"},
+      {"a\\$", false, "xa$y", "1+2"},   {"a\\\\$", true, "a\\x a\\", "4+2"},
       {"a\\\\$", true, "a\\$", "none"}, {"a\\\\\\$", false, "a\\$", "0+3"},
-      {"\\$", false, "x$", "1+1"},          {"*\\$", false, "ab$c", "0+3"},
+      {"\\$", false, "x$", "1+1"},      {"*\\$", false, "ab$c", "0+3"},
   };
   for (const Case& test : kCases) {
     PatternMatcher matcher(test.pattern, kRegex, kExact);

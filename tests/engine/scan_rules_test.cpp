@@ -1,7 +1,7 @@
 // The scanner's rules on hand-made files: line numbering, columns and the text found, the whole-word
 // rule, long lines, zero bytes, letter case, anchored patterns and stopping.
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -134,7 +134,8 @@ TEST_F(ScanRules, WholeWordOnlyDoesNotMoveAStartAnchor) {
 TEST_F(ScanRules, AFileThatCannotBeOpenedIsReportedWithItsPath) {
   control_.Options().Set(SearchOptions::Text::kSearchString, "a");
   FileScanner(control_).ScanFile(folder_ / "missing.txt", "missing.txt");
-  EXPECT_EQ(control_.posted(), (std::vector<Posted>{{NotificationKind::kError, 504, folder_ / "missing.txt"}}));
+  EXPECT_EQ(control_.posted(),
+            (std::vector<Posted>{{NotificationKind::kError, 504, folder_ / "missing.txt"}}));
 }
 
 TEST_F(ScanRules, APatternThatDoesNotCompileIsReportedOncePerSearchAndFindsNothing) {

@@ -47,7 +47,8 @@ ScanOutcome BlockScan(const std::string& bytes, const ReferenceOptions& options,
   BlockSearch(control, search, "f", buffers).Run(fd, bytes.size());
   close(fd);
   ScanOutcome outcome{control.findings(), false};
-  for (const Posted& posted : control.posted()) outcome.long_line_reported |= posted.code == kErrorLineTooLong;
+  for (const Posted& posted : control.posted())
+    outcome.long_line_reported |= posted.code == kErrorLineTooLong;
   return outcome;
 }
 

@@ -17,9 +17,10 @@ namespace {
 using EntryPoint = ole::HRESULT (*)();
 
 int Usage() {
-  std::fputs("Usage: regsvr [/u] LIBRARY\n"
-             "Registers the classes of a self-registering library (with /u: removes them again).\n",
-             stderr);
+  std::fputs(
+      "Usage: regsvr [/u] LIBRARY\n"
+      "Registers the classes of a self-registering library (with /u: removes them again).\n",
+      stderr);
   return 2;
 }
 

@@ -181,8 +181,12 @@ struct Counted final : IDispatch {
   }
 };
 
-IUnknown* UnknownOf(Counted* counted) { return counted; }
-IDispatch* DispatchOf(Counted* counted) { return counted; }
+IUnknown* UnknownOf(Counted* counted) {
+  return counted;
+}
+IDispatch* DispatchOf(Counted* counted) {
+  return counted;
+}
 
 using VariantInterfaces = testing::Test;
 
