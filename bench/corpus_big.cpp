@@ -15,7 +15,7 @@ void WriteBigCorpus(const BigCorpus& corpus) {
   // The rare lines sit in the middle of equal slices of the file.
   std::vector<std::uint64_t> rare_offsets;
   for (std::uint64_t slice = 0; slice < corpus.rare_lines; ++slice)
-    rare_offsets.push_back((2 * slice + 1) * corpus.bytes / (2 * corpus.rare_lines));
+    rare_offsets.push_back((2 * slice + 1) * corpus.bytes / (std::uint64_t{2} * corpus.rare_lines));
   if (rare_offsets.back() > RareOffsetLimit(corpus.bytes) ||
       corpus.bytes / corpus.rare_lines < 2 * kLongestLine)
     throw std::runtime_error("the big file is too small for " + std::to_string(corpus.rare_lines) +

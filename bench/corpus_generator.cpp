@@ -85,7 +85,7 @@ int Run(int argc, char** argv) {
     } else if (option == "--files" && mode == "tree") {
       tree.files = ParseCount32(option, value);
     } else {
-      throw std::invalid_argument("unknown option for " + mode + ": " + option);
+      throw std::invalid_argument("unknown option for " + mode + ": " += option);
     }
   }
   if (!kx_bench::NoWordHolds(kx_bench::kRareWord) || !kx_bench::NoWordHolds(kx_bench::kCommonWord))

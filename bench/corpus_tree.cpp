@@ -63,7 +63,7 @@ void WriteTreeCorpus(const TreeCorpus& corpus) {
   // so that they land in different kinds of folder and some are .log files.
   std::vector<std::uint32_t> rare_files;
   for (std::uint64_t run = 0; run < corpus.rare_files; ++run) {
-    const std::uint64_t middle = (2 * run + 1) * corpus.files / (2 * corpus.rare_files);
+    const std::uint64_t middle = (2 * run + 1) * corpus.files / (std::uint64_t{2} * corpus.rare_files);
     const std::uint64_t run_end = (run + 1) * corpus.files / corpus.rare_files;
     const std::uint64_t moved = middle + (3 * run) % 10;
     rare_files.push_back(static_cast<std::uint32_t>(moved < run_end ? moved : middle));

@@ -67,7 +67,7 @@ double ResidentMiB() {
     if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) resident = 0;
     std::fclose(statm);
   }
-  return resident * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+  return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
 }
 
 void WaitUntil(const std::function<bool()>& condition) {
@@ -117,7 +117,7 @@ void MeasureShowAllAtEnd(frmFindTextInFiles& search, const QString& folder) {
   const double after = ResidentMiB();
   const QString report = QDir::tempPath() + "/kx-desktop-bench-report.tsv";
   Named<kestrix::ZarnControl>(search, "Zarn1").SaveDataToTabFile(report);
-  const double report_mib = QFile(report).size() / (1024.0 * 1024.0);
+  const double report_mib = static_cast<double>(QFile(report).size()) / (1024.0 * 1024.0);
   QFile::remove(report);
   std::printf("show all at end: %d rows in the grid %.0f ms after the scan ended (scan %.0f ms)\n",
               Named<qtplatform::FlexGrid>(search, "fgFiles").Rows() - 1,

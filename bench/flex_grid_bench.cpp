@@ -24,7 +24,7 @@ QStringList Batch(int first, int count) {
 }
 
 double Millis(QElapsedTimer& timer) {
-  const double ms = timer.nsecsElapsed() / 1e6;
+  const double ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
   timer.restart();
   return ms;
 }
@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
     const int count = std::min(batch, rows - first);
     build_timer.start();
     const QStringList texts = Batch(first, count);
-    building += build_timer.nsecsElapsed() / 1e6;
+    building += static_cast<double>(build_timer.nsecsElapsed()) / 1e6;
     grid.AddItems(texts);
   }
   QApplication::processEvents();

@@ -88,7 +88,8 @@ win::Image Title(std::string_view word, int scale) {
         for (int dy = 0; dy < scale; ++dy)
           for (int dx = 0; dx < scale; ++dx) {
             const int px = (static_cast<int>(index) * letter_width + x) * scale + dx;
-            image.argb[static_cast<std::size_t>((y * scale + dy) * image.width + px)] = ColourOf(row[x]);
+            image.argb[(static_cast<std::size_t>(y * scale + dy) * image.width) +
+                       static_cast<std::size_t>(px)] = ColourOf(row[x]);
           }
       ++y;
     }

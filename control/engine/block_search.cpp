@@ -225,7 +225,7 @@ void BlockSearch::Record(const unsigned char* line, std::size_t searchable, std:
   const std::size_t text_length = std::min(searchable - offset, kMaxTextFound);
   control_.AppendFinding(
       FindingView{path_, ClampLineNumber(line_number_), static_cast<std::int32_t>(offset + 1),
-                  std::string_view(reinterpret_cast<const char*>(line + offset), text_length)});
+                  std::string_view(reinterpret_cast<const char*>(line + offset), text_length), file_number_});
 }
 
 void BlockSearch::ReportLongLine() {

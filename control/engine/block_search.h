@@ -26,7 +26,7 @@ inline constexpr std::size_t kLineLimit = 2048;
 // front of each block. With a second buffer and a ReadAhead, the next block is read while the current
 // one is searched.
 struct BlockBuffers {
-  static constexpr std::size_t kBlockSize = 256 * 1024;
+  static constexpr std::size_t kBlockSize = std::size_t{256} * 1024;
   unsigned char* first = nullptr;
   unsigned char* second = nullptr;
   ReadAhead* read_ahead = nullptr;

@@ -5,17 +5,16 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstring>
+
+#include "platform/win/temporary_file.h"
 
 namespace zarn {
 
 namespace {
 
 constexpr std::size_t kBufferSize = 1 << 16;
-constexpr mode_t kNewFileMode = 0666;  // the umask takes away what the user does not want
-constexpr int kTemporaryNameTries = 100;
 constexpr int kMostLinksFollowed = 40;
 
 std::string FolderOf(const std::string& name) {
@@ -42,19 +41,6 @@ bool SameFile(int fd, const std::string& name) {
   struct stat opened, named;
   return fstat(fd, &opened) == 0 && stat(name.c_str(), &named) == 0 && opened.st_dev == named.st_dev &&
          opened.st_ino == named.st_ino;
-}
-
-// Creates a hidden file beside `target` whose name no other writer (thread or process) is using.
-int CreateTemporary(const std::string& target, std::string& name) {
-  static std::atomic<unsigned> counter{0};
-  const std::string folder = FolderOf(target);
-  const std::string base = target.substr(folder.size());
-  for (int attempt = 0; attempt < kTemporaryNameTries; ++attempt) {
-    name = folder + "." + base + "." + std::to_string(getpid()) + "." + std::to_string(counter++) + ".tmp";
-    const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode);
-    if (fd >= 0 || errno != EEXIST) return fd;
-  }
-  return -1;
 }
 
 // Gives the new file the owner (where allowed) and the permission bits of the file it replaces.
@@ -100,7 +86,7 @@ bool ExportFile::Open(const std::string& name) {
 // open for writing (-1 for a new file). Where no file can be made beside it (a folder the user may not
 // write) but the file itself may be written, it is written in place.
 bool ExportFile::OpenRegular(const std::string& target, int existing) {
-  const int fd = CreateTemporary(target, temporary_);
+  const int fd = win::CreateTemporaryBeside(target, temporary_);
   if (fd < 0) {
     const bool may_write_in_place = existing >= 0 && (errno == EACCES || errno == EPERM);
     temporary_.clear();

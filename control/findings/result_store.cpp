@@ -15,7 +15,7 @@ constexpr std::int32_t kFirstSegmentSize = 1024;  // segment k holds kFirstSegme
 
 // floor(log2(number / kFirstSegmentSize + 1)), written so that it is never negative.
 int SegmentOf(std::int32_t number) {
-  return std::bit_width(static_cast<std::uint32_t>(number / kFirstSegmentSize + 1) >> 1);
+  return static_cast<int>(std::bit_width(static_cast<std::uint32_t>(number / kFirstSegmentSize + 1) >> 1));
 }
 std::int32_t SegmentStart(int segment) {
   return kFirstSegmentSize * ((1 << segment) - 1);

@@ -44,6 +44,7 @@ int Spawn(const std::vector<std::string>& arguments, int out, int err, pid_t* pi
   posix_spawnattr_setpgroup(&attributes, 0);
   ResetSignals(&attributes);
   std::vector<char*> argv;
+  argv.reserve(arguments.size() + 1);
   for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
   argv.push_back(nullptr);
   const int error = posix_spawnp(pid, argv[0], &actions, &attributes, argv.data(), environ);

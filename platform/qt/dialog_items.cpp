@@ -111,7 +111,7 @@ QPixmap PixmapOf(const win::Image& image) {
       image.argb.size() != static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height))
     return {};
   const QImage pixels(reinterpret_cast<const uchar*>(image.argb.data()), image.width, image.height,
-                      image.width * 4, QImage::Format_ARGB32);
+                      static_cast<qsizetype>(image.width) * 4, QImage::Format_ARGB32);
   return QPixmap::fromImage(pixels.copy());
 }
 

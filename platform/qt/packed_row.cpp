@@ -37,7 +37,7 @@ PackedRow PackedRow::FromTabText(QStringView tab_text, int cols) {
   if (cols <= 0 || tab_text.isEmpty()) return row;
   // TAB is one byte in UTF-8 and never part of a longer sequence, so the split can run on the bytes.
   const QByteArray utf8 = tab_text.toUtf8();
-  row.bytes_.reserve(utf8.size() + cols * 2);
+  row.bytes_.reserve(utf8.size() + (qsizetype{2} * cols));
   qsizetype begin = 0;
   for (int col = 0; col < cols && begin <= utf8.size(); ++col) {
     qsizetype end = utf8.indexOf('\t', begin);

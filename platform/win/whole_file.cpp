@@ -4,16 +4,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 
+#include "platform/win/temporary_file.h"
+
 namespace win {
 namespace {
-
-constexpr mode_t kNewFileMode = 0666;  // the umask takes away what the user does not want
-constexpr int kTemporaryNameTries = 100;
 
 // Reads to the end, but never more than kWholeFileLimit bytes; false on an error or when there is more.
 bool ReadAll(int fd, std::string& bytes) {
@@ -49,20 +47,6 @@ std::string FolderOf(const std::string& path) {
   const std::size_t slash = path.rfind('/');
   if (slash == std::string::npos) return ".";
   return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// Creates a hidden file next to `target` whose name no other writer (thread or process) is using.
-int CreateTemporary(const std::string& target, std::string& name) {
-  static std::atomic<unsigned> counter{0};
-  const std::size_t slash = target.rfind('/');
-  const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
-  const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-  for (int attempt = 0; attempt < kTemporaryNameTries; ++attempt) {
-    name = folder + "." + base + "." + std::to_string(getpid()) + "." + std::to_string(counter++) + ".tmp";
-    const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode);
-    if (fd >= 0 || errno != EEXIST) return fd;
-  }
-  return -1;
 }
 
 // Gives the new file the mode of the file it replaces, if there is one.
@@ -109,7 +93,7 @@ bool ReplaceWholeFile(const std::string& path, std::string_view bytes) {
   if (path.empty()) return false;
   const std::string target = Target(path);
   std::string temporary;
-  const int fd = CreateTemporary(target, temporary);
+  const int fd = CreateTemporaryBeside(target, temporary);
   if (fd < 0) return false;
   bool written = Fill(fd, target, bytes);
   written = close(fd) == 0 && written;

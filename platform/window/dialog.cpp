@@ -68,7 +68,8 @@ INT_PTR DialogBoxIndirectParam(HWND owner, const DialogTemplate& layout, DLGPROC
   return shown ? state->result : -1;
 }
 
-HWND CreateDialogIndirectParam(HWND parent, const DialogTemplate& layout, DLGPROC procedure, LPARAM init) {
+HWND CreateDialogIndirectParam(HWND parent, const DialogTemplate& layout, const DLGPROC& procedure,
+                               LPARAM init) {
   DialogRenderer* renderer = Renderer();
   if (!renderer || !procedure) return nullptr;
   const HWND dialog = NewDialogWindow(procedure);

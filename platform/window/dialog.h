@@ -32,7 +32,8 @@ inline constexpr int kDialogCancel = 2;  // IDCANCEL: also the close box and Esc
 INT_PTR DialogBoxIndirectParam(HWND owner, const DialogTemplate& dialog, DLGPROC procedure, LPARAM init);
 // Modeless, as a child inside `parent` (a window the renderer knows): returns the dialog's window, shown,
 // or null when none can be shown.
-HWND CreateDialogIndirectParam(HWND parent, const DialogTemplate& dialog, DLGPROC procedure, LPARAM init);
+HWND CreateDialogIndirectParam(HWND parent, const DialogTemplate& dialog, const DLGPROC& procedure,
+                               LPARAM init);
 // Ends a modal dialog with `result` (the dialog closes once its procedure returns).
 bool EndDialog(HWND dialog, INT_PTR result);
 // Closes a modeless dialog.

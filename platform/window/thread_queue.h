@@ -19,7 +19,7 @@ using QueueClock = std::chrono::steady_clock;
 
 // Window handles are ids, never pointers to anything.
 inline HWND HandleOf(std::uintptr_t id) {
-  return reinterpret_cast<HWND>(id);
+  return reinterpret_cast<HWND>(id);  // NOLINT(performance-no-int-to-ptr): an id, never dereferenced
 }
 inline std::uintptr_t IdOf(HWND window) {
   return reinterpret_cast<std::uintptr_t>(window);

@@ -33,9 +33,11 @@ ZarnClient::~ZarnClient() {
 void ZarnClient::Advise(Handlers handlers) {
   std::map<ole::DISPID, ole::EventSink::Handler> by_id;
   if (handlers.scan_completed)
-    by_id[zarn::kDispidScanCompleted] = [done = handlers.scan_completed](const ole::DISPPARAMS&) { done(); };
+    by_id[zarn::kDispidScanCompleted] = [done = std::move(handlers.scan_completed)](const ole::DISPPARAMS&) {
+      done();
+    };
   if (handlers.error)
-    by_id[zarn::kDispidOnError] = [error = handlers.error](const ole::DISPPARAMS& arguments) {
+    by_id[zarn::kDispidOnError] = [error = std::move(handlers.error)](const ole::DISPPARAMS& arguments) {
       error(ole::LongArgument(arguments, 0), ole::TextArgument(arguments, 1));
     };
   events_.Connect(control_.Object().Get(), zarn::IID__DZarnEvents,

@@ -38,7 +38,9 @@ bool Invocation::Prepare(const ole::MemberDescription& member, const QStringList
   values_ = std::vector<ole::Variant>(count);
   for (std::size_t position = 0; position < count; ++position) {
     const ole::ParameterDescription& parameter = member.parameters[position];
-    const QString text = position < static_cast<std::size_t>(texts.size()) ? texts[position] : QString();
+    const QString text = position < static_cast<std::size_t>(texts.size())
+                             ? texts[static_cast<qsizetype>(position)]
+                             : QString();
     if (const ole::HRESULT result = ParameterValue(parameter, text, values_[position]); ole::FAILED(result)) {
       *error = QStringLiteral("%1: \"%2\" is not a %3: %4")
                    .arg(QString::fromStdString(parameter.name), text, TypeName(parameter.type),
