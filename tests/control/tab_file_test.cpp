@@ -13,6 +13,7 @@
 #include <mutex>
 #include <thread>
 
+#include "control/engine/search_job.h"
 #include "control/object/zarn_ctrl.h"
 #include "tests/control/event_recorder.h"
 #include "tests/support/temp_folder.h"
@@ -122,6 +123,8 @@ TEST_F(TabFile, AnExportThatFailsHalfWayLeavesTheEarlierFile) {
   folder_.Write("data/a.txt", lines);
   Search("abc");
   const std::string target = folder_.Write("out.tsv", "earlier export\n");
+  // The child gets a copy of this process: the search's worker thread must have exited and been joined.
+  ASSERT_TRUE(PumpUntil([] { return zarn::SearchWorkersHaveExited(); }));
   const pid_t child = fork();
   if (child == 0) {  // a process whose files may not grow beyond 1000 bytes
     std::signal(SIGXFSZ, SIG_IGN);
