@@ -13,6 +13,10 @@ inline constexpr ole::IID IID__DZarn = ole::MakeGuid("3F1B2A41-5C6D-4E7F-8A9B-0C
 inline constexpr ole::IID IID__DZarnEvents = ole::MakeGuid("3F1B2A42-5C6D-4E7F-8A9B-0C1D2E3F4A50");
 inline constexpr ole::CLSID CLSID_Zarn = ole::MakeGuid("3F1B2A43-5C6D-4E7F-8A9B-0C1D2E3F4A50");
 inline constexpr const char* kZarnProgId = "ZARN.ZarnCtrl.1";
+// The pace extension: a dispatch interface of its own beside _DZarn, reached only by QueryInterface, with
+// one property, EntryPause (DISPID 1): the walk's pause after each folder entry in milliseconds, or -1
+// (the default) for the pause ThreadPriority asks for.
+inline constexpr ole::IID IID__DZarnPace = ole::MakeGuid("3F1B2A45-5C6D-4E7F-8A9B-0C1D2E3F4A50");
 // The property pages.
 inline constexpr ole::CLSID CLSID_ZarnPropPage = ole::MakeGuid("3F1B2A44-5C6D-4E7F-8A9B-0C1D2E3F4A50");
 inline constexpr const char* kZarnPropPageFactoryName = "ZARN.ZarnPropPage.1";

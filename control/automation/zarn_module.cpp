@@ -9,7 +9,6 @@
 #include "control/automation/zarn_type_library.h"
 #include "control/dialogs/zarn_property_pages.h"
 #include "control/engine/search_job.h"
-#include "control/object/control_state.h"
 #include "platform/ole/server_library.h"
 
 #define ZARN_EXPORT extern "C" __attribute__((visibility("default")))
@@ -20,12 +19,6 @@ namespace {
 std::string LibraryPath() {
   return ole::LibraryPathOf(reinterpret_cast<const void*>(&LibraryPath));
 }
-
-#ifdef ZARN_ENTRY_PAUSE_OF_CONTROLS
-// A build of this library for benchmarks names the pause after each folder entry that its controls make.
-[[maybe_unused]] const bool kEntryPauseChosen =
-    (zarn::SetEntryPauseOfNewControls(ZARN_ENTRY_PAUSE_OF_CONTROLS), true);
-#endif
 
 }  // namespace
 

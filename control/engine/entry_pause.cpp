@@ -6,6 +6,4 @@ void PauseAfterEntry(SearchState& state, std::int32_t milliseconds) {
   state.PauseUnlessStopped(std::chrono::milliseconds(milliseconds));
 }
 
-void NoPauseAfterEntry(SearchState& /*state*/, std::int32_t /*milliseconds*/) {}
-
 }  // namespace zarn

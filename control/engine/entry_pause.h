@@ -1,11 +1,12 @@
 // The pause the folder walk makes after every directory entry, which keeps a walk from taking the whole
-// machine. The walk is given its pause when its search job is built (SearchJob): a control pauses
-// 41 - 10 x ThreadPriority milliseconds (41 ms at Idle down to 1 ms at Time Critical), and a stop request
-// ends a pause at once; a benchmark that times the rest of the walk gives it no pause.
+// machine. A control pauses as its ThreadPriority says, 41 - 10 x ThreadPriority milliseconds (41 ms at
+// Idle down to 1 ms at Time Critical), unless a host set the walk's pace to a number of milliseconds of
+// its own (0: no pause). A stop request ends a pause at once.
 #pragma once
 
 #include <cstdint>
 
+#include "control/engine/search_options.h"
 #include "control/engine/search_state.h"
 
 namespace zarn {
@@ -14,13 +15,17 @@ inline std::int32_t EntryPauseMilliseconds(std::int32_t thread_priority) {
   return 41 - 10 * thread_priority;
 }
 
-// A pause after one entry, given the milliseconds that ThreadPriority asks for.
+// The pause after an entry as the options stand now: the pace, or the one ThreadPriority asks for.
+inline std::int32_t EntryPauseMilliseconds(const SearchOptions& options) {
+  const std::int32_t pace = options.PaceMilliseconds();
+  return pace == SearchOptions::kPaceOfThreadPriority ? EntryPauseMilliseconds(options.ThreadPriority())
+                                                      : pace;
+}
+
+// How a walk waits out a pause after one entry (tests record the pauses instead).
 using EntryPause = void (*)(SearchState& state, std::int32_t milliseconds);
 
 // Waits `milliseconds`, or until a stop is requested: the pause of every control.
 void PauseAfterEntry(SearchState& state, std::int32_t milliseconds);
-
-// Does not pause.
-void NoPauseAfterEntry(SearchState& state, std::int32_t milliseconds);
 
 }  // namespace zarn

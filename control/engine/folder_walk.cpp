@@ -82,7 +82,8 @@ void FolderWalk::FilesPass(const std::string& folder) {
       path += entry.cFileName;
       scanner_.ScanFile(path, entry.cFileName);
     }
-    entry_pause_(control_.State(), EntryPauseMilliseconds(control_.Options().ThreadPriority()));
+    if (const std::int32_t pause = EntryPauseMilliseconds(control_.Options()); pause > 0)
+      entry_pause_(control_.State(), pause);
   } while (listing.Next() && !Stopped());
 }
 

@@ -125,11 +125,10 @@ std::uint32_t SearchWorker(SearchControl& control, EntryPause entry_pause) {
 }
 
 bool StartSearchWorker(std::shared_ptr<SearchControl> control, const SearchJob& job) {
-  win::HTHREAD thread =
-      win::CreateThread([control = std::move(control), entry_pause = job.entry_pause]() -> std::uint32_t {
-        control->State().WaitForRelease();
-        return SearchWorker(*control, entry_pause);
-      });
+  win::HTHREAD thread = win::CreateThread([control = std::move(control)]() -> std::uint32_t {
+    control->State().WaitForRelease();
+    return SearchWorker(*control);
+  });
   if (!thread) return false;
   win::SetThreadPriority(thread, OperatingSystemPriority(job.thread_priority));
   Workers().Add(thread);

@@ -22,10 +22,9 @@ inline constexpr std::chrono::milliseconds kStopWaitLimit{3000};
 int OperatingSystemPriority(std::int32_t thread_priority);
 
 // What a search's worker is started with besides its control: the operating-system priority it starts at
-// (by ThreadPriority) and the pause its folder walk makes after every entry.
+// (by ThreadPriority).
 struct SearchJob {
   std::int32_t thread_priority = 2;
-  EntryPause entry_pause = PauseAfterEntry;
 };
 
 // Starts the worker for a search that Begin has prepared (search active set, stop cleared); it begins its
@@ -33,8 +32,9 @@ struct SearchJob {
 // could be created.
 bool StartSearchWorker(std::shared_ptr<SearchControl> control, const SearchJob& job);
 
-// The worker's procedure; runs the whole search on the calling thread (tests call it directly).
-std::uint32_t SearchWorker(SearchControl& control, EntryPause entry_pause);
+// The worker's procedure; runs the whole search on the calling thread, waiting out the walk's pauses with
+// `entry_pause` (tests call it directly and record the pauses).
+std::uint32_t SearchWorker(SearchControl& control, EntryPause entry_pause = PauseAfterEntry);
 
 // Abort: requests a stop, turns search time into the duration so far when a search is active, and waits
 // until the worker has cleared search active or the wait limit has passed.

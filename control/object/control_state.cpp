@@ -1,7 +1,5 @@
 #include "control/object/control_state.h"
 
-#include <atomic>
-
 #include "control/engine/search_job.h"
 
 #include "control/object/error_messages.h"
@@ -9,19 +7,10 @@
 
 namespace zarn {
 
-namespace {
-std::atomic<EntryPause> entry_pause_of_new_controls{PauseAfterEntry};
-}  // namespace
-
-void SetEntryPauseOfNewControls(EntryPause entry_pause) {
-  entry_pause_of_new_controls.store(entry_pause);
-}
-
-ControlState::ControlState() : relay_(State()), entry_pause_(entry_pause_of_new_controls.load()) {}
+ControlState::ControlState() : relay_(State()) {}
 
 bool StartSearchWorker(const std::shared_ptr<ControlState>& state, std::int32_t thread_priority) {
-  return StartSearchWorker(
-      state, SearchJob{.thread_priority = thread_priority, .entry_pause = state->EntryPauseOfWalk()});
+  return StartSearchWorker(state, SearchJob{.thread_priority = thread_priority});
 }
 
 void ControlState::PostNotification(NotificationKind kind, std::int32_t code, std::string_view detail) {

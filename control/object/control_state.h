@@ -9,7 +9,6 @@
 #include <string>
 #include <string_view>
 
-#include "control/engine/entry_pause.h"
 #include "control/engine/search_control.h"
 #include "control/events/event_relay.h"
 #include "control/events/zarn_events.h"
@@ -29,7 +28,6 @@ class ControlState final : public SearchControl, public std::enable_shared_from_
                              const std::string& text_file) override;
 
   // Host side.
-  EntryPause EntryPauseOfWalk() const { return entry_pause_; }
   ResultStore& Findings() { return findings_; }
   EventRelay& Relay() { return relay_; }
   void SetEventSink(ZarnEvents* sink) { sink_ = sink; }
@@ -48,17 +46,12 @@ class ControlState final : public SearchControl, public std::enable_shared_from_
 
   ResultStore findings_;
   EventRelay relay_;
-  EntryPause entry_pause_;
   ZarnEvents* sink_ = nullptr;  // host thread only
   bool destroyed_ = false;      // host thread only
 };
 
-// Builds the search job of the control and starts its worker (search_job.h): at `thread_priority`, with the
-// control's pause after each folder entry. False when no thread could be created.
+// Builds the search job of the control and starts its worker (search_job.h) at `thread_priority`. False
+// when no thread could be created.
 bool StartSearchWorker(const std::shared_ptr<ControlState>& state, std::int32_t thread_priority);
-
-// The pause after each folder entry of the controls created from now on: PauseAfterEntry unless the
-// library that holds them chose another when it was loaded (a build for benchmarks walks without pauses).
-void SetEntryPauseOfNewControls(EntryPause entry_pause);
 
 }  // namespace zarn

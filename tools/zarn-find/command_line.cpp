@@ -9,18 +9,14 @@ namespace zarn_find {
 
 namespace {
 
-enum LongOnly { kOffice = 256, kTsv, kHelp };
+enum LongOnly { kOffice = 256, kTsv, kHelp, kPace };
 
 constexpr option kLongOptions[] = {
-    {"case-sensitive", no_argument, nullptr, 'c'},
-    {"whole-word", no_argument, nullptr, 'w'},
-    {"subfolders", no_argument, nullptr, 's'},
-    {"regex", no_argument, nullptr, 'x'},
-    {"priority", required_argument, nullptr, 'p'},
-    {"office", no_argument, nullptr, kOffice},
-    {"tsv", required_argument, nullptr, kTsv},
-    {"help", no_argument, nullptr, kHelp},
-    {nullptr, 0, nullptr, 0},
+    {"case-sensitive", no_argument, nullptr, 'c'}, {"whole-word", no_argument, nullptr, 'w'},
+    {"subfolders", no_argument, nullptr, 's'},     {"regex", no_argument, nullptr, 'x'},
+    {"priority", required_argument, nullptr, 'p'}, {"office", no_argument, nullptr, kOffice},
+    {"tsv", required_argument, nullptr, kTsv},     {"pace", no_argument, nullptr, kPace},
+    {"help", no_argument, nullptr, kHelp},         {nullptr, 0, nullptr, 0},
 };
 
 std::optional<std::int32_t> ParsePriority(const char* text) {
@@ -61,6 +57,9 @@ ParseResult ParseCommandLine(int argc, char** argv) {
         break;
       case kOffice:
         line.office_documents = true;
+        break;
+      case kPace:
+        line.pace = true;
         break;
       case kTsv:
         line.tsv_file = optarg;
@@ -118,8 +117,11 @@ Options:
       --office          search Word (.doc) and Excel (.xls) files through
                         their text where those applications are available
   -p, --priority N      worker priority: 0 idle, 1 lowest, 2 normal,
-                        3 highest, 4 time critical (default 4); the walk
-                        pauses 41 - 10 x N ms after every folder entry
+                        3 highest, 4 time critical (default 4)
+      --pace            walk at the control's own pace, which keeps a long
+                        search out of the way of other work: a pause of
+                        41 - 10 x N ms after every folder entry (N from -p).
+                        Without it the walk makes no pause.
       --tsv FILE        when the search has ended, also write every finding
                         to FILE as tab-delimited text (File, Line, Col,
                         ItemFound; lines end with CR LF)

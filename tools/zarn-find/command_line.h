@@ -1,5 +1,5 @@
 // The command line of zarn-find:
-//   zarn-find [-c] [-w] [-s] [-x] [--office] [-p N] [--tsv FILE] PATH TYPES STRING
+//   zarn-find [-c] [-w] [-s] [-x] [--office] [-p N] [--pace] [--tsv FILE] PATH TYPES STRING
 #pragma once
 
 #include <cstdint>
@@ -14,6 +14,7 @@ struct CommandLine {
   bool look_in_subfolders = false;
   bool regular_expression = false;
   bool office_documents = false;
+  bool pace = false;  // the control's own pause after each folder entry; without it, none
   std::int32_t thread_priority = 4;
   std::optional<std::string> tsv_file;
   std::string path;

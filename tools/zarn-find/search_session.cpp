@@ -77,6 +77,7 @@ void Session::SetOptions() {
   control_.SetBool("RegularExpression", line_.regular_expression);
   control_.SetBool("SupportOfficeDocs", line_.office_documents);
   control_.SetLong("ThreadPriority", line_.thread_priority);
+  if (!line_.pace) control_.SetEntryPause(0);
   control_.SetText("SearchPath", line_.path);
   control_.SetText("SearchExt", line_.types);
   control_.SetText("SearchString", line_.search_string);

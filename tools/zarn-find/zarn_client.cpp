@@ -50,6 +50,11 @@ bool ZarnClient::CallBool(const char* name, std::string_view text_argument, bool
   return control_.CallBool(name, std::span<ole::VARIANT>(argument.get(), 1));
 }
 
+bool ZarnClient::SetEntryPause(std::int32_t milliseconds) {
+  ole::ComPtr<ole::IDispatch> pace = control_.Object().As<ole::IDispatch>(zarn::IID__DZarnPace);
+  return pace && ole::SUCCEEDED(ole::DispatchDriver(std::move(pace)).PutLong("EntryPause", milliseconds));
+}
+
 bool ZarnClient::GetFileData(std::int32_t number) {
   // Last to first: TextFound, ColumnNumber, LineNumber, FilePath, RecordNumber.
   ole::VARIANT arguments[5] = {ole::ByReference(&text_), ole::ByReference(&column_), ole::ByReference(&line_),

@@ -35,6 +35,9 @@ class ZarnClient {
   bool GetBool(const char* name) { return control_.GetBool(name); }
   bool CallBool(const char* name, std::string_view text_argument = {}, bool with_argument = false);
   void Call(const char* name) { control_.Call(name); }
+  // Sets the walk's pause after each folder entry through the control's pace extension; false when the
+  // control does not offer it.
+  bool SetEntryPause(std::int32_t milliseconds);
 
   // Reads record `number` into path(), line(), column() and text(); false when there is none.
   bool GetFileData(std::int32_t number);
