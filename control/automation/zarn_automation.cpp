@@ -33,6 +33,7 @@ ZarnAutomation::~ZarnAutomation() {
 void* ZarnAutomation::Find(const ole::IID& iid) {
   if (iid == ole::IID_IUnknown || iid == ole::IID_IDispatch || iid == IID__DZarn)
     return static_cast<ole::IDispatch*>(this);
+  if (iid == IID__DZarnPace) return static_cast<ole::IDispatch*>(&pace_);
   if (iid == ole::IID_IConnectionPointContainer) return static_cast<ole::IConnectionPointContainer*>(this);
   if (iid == ole::IID_IOleObject) return static_cast<ole::IOleObject*>(this);
   if (iid == ole::IID_IPersistStreamInit) return static_cast<ole::IPersistStreamInit*>(this);

@@ -5,11 +5,15 @@
 // which it takes its display name (and with it its settings file).
 //
 // Text crosses the interface as UTF-16, converted losslessly from and to the control's bytes.
+//
+// Beside _DZarn the control has one extension, the pace of its folder walk (_DZarnPace, zarn_pace.h),
+// given only to a host that asks for it by QueryInterface; IID_IDispatch always gives _DZarn.
 #pragma once
 
 #include <memory>
 
 #include "control/automation/zarn_identities.h"
+#include "control/automation/zarn_pace.h"
 #include "control/events/zarn_events.h"
 #include "control/object/zarn_ctrl.h"
 #include "platform/ole/connection_point.h"
@@ -82,6 +86,7 @@ class ZarnAutomation final
   void FireEvent(ole::DISPID id, ole::DISPPARAMS& params);
 
   std::unique_ptr<CZarnCtrl> control_;
+  ZarnPace pace_{static_cast<ole::IDispatch&>(*this), *control_};
   ole::ConnectionPoint events_{*this, IID__DZarnEvents};
   ole::ConnectionPoint property_sinks_{*this, ole::IID_IPropertyNotifySink};
   ole::ComPtr<ole::IOleClientSite> site_;

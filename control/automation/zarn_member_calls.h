@@ -9,7 +9,8 @@
 namespace zarn {
 
 ole::HRESULT ReadProperty(const ZarnProperty& property, const CZarnCtrl& control, ole::VARIANT* result);
-// Assigns argument 0; `changed` tells whether the assignment counts as a change to announce.
+// Assigns argument 0; `changed` holds what the property's setter answered (for _DZarn whether the
+// assignment counts as a change to announce, for _DZarnPace whether the value was taken).
 ole::HRESULT AssignProperty(const ZarnProperty& property, CZarnCtrl& control,
                             const ole::DispatchArguments& arguments, bool* changed);
 

@@ -29,6 +29,19 @@ ole::InterfaceDescription EventInterface() {
   return {"_DZarnEvents", IID__DZarnEvents, false, "Event interface for Zarn Control", ZarnEventMembers()};
 }
 
+// The pace extension stands after everything else, so that the entries before it keep their places.
+ole::InterfaceDescription PaceInterface() {
+  ole::InterfaceDescription pace{
+      "_DZarnPace",
+      IID__DZarnPace,
+      false,
+      "Pace of the folder walk (an extension; not part of the control's default interface)",
+      {}};
+  for (const ZarnProperty& property : ZarnPaceProperties())
+    pace.members.push_back(DescribeProperty(property));
+  return pace;
+}
+
 ole::TypeLibraryDescription Build() {
   ole::TypeLibraryDescription library;
   library.name = "ZARNLib";
@@ -37,7 +50,7 @@ ole::TypeLibraryDescription Build() {
   library.help_file = "KESTRIX.HLP";
   library.help = "Kestrix ActiveX Control module";
   library.enumerations = {ThreadPriorities()};
-  library.interfaces = {DispatchInterface(), EventInterface()};
+  library.interfaces = {DispatchInterface(), EventInterface(), PaceInterface()};
   library.classes = {{"Zarn", CLSID_Zarn, "Zarn Control", IID__DZarn, IID__DZarnEvents, true}};
   return library;
 }
@@ -54,6 +67,9 @@ const ole::InterfaceDescription& ZarnDispatchInterface() {
 }
 const ole::InterfaceDescription& ZarnEventInterface() {
   return ZarnTypeLibrary().interfaces[1];
+}
+const ole::InterfaceDescription& ZarnPaceInterface() {
+  return ZarnTypeLibrary().interfaces[2];
 }
 
 }  // namespace zarn

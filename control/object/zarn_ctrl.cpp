@@ -61,6 +61,12 @@ bool CZarnCtrl::SetThreadPriority(std::int32_t value) {
   return true;
 }
 
+bool CZarnCtrl::SetEntryPause(std::int32_t value) {
+  if (!IsEntryPause(value)) return false;
+  Options().SetPaceMilliseconds(value);
+  return true;
+}
+
 bool CZarnCtrl::SetSearchPath(std::string_view value) {
   Options().Set(SearchOptions::Text::kSearchPath, StoredSearchPath(value));
   return !value.empty();

@@ -53,6 +53,13 @@ class CZarnCtrl {
   std::string GetSearchString() const { return Options().Get(SearchOptions::Text::kSearchString); }
   bool SetSearchString(std::string_view value);
 
+  // The walk's pace, an extension beside the options (the interface _DZarnPace): the pause after each
+  // folder entry in milliseconds, or -1 for the pause ThreadPriority asks for (the default). A running
+  // walk takes a new value at its next entry. The setter refuses (false, nothing changed) any value but
+  // -1 and 0 to 10000. Not remembered in the settings file.
+  std::int32_t GetEntryPause() const { return Options().PaceMilliseconds(); }
+  bool SetEntryPause(std::int32_t value);
+
   // Search state.
   std::int32_t GetSearchCount() const { return state_->Findings().Count(); }
   bool GetSearchActive() const { return state_->State().Active(); }

@@ -91,6 +91,20 @@ constexpr ZarnProperty kProperties[] = {
      .settings_key = SettingsKey{4, "TRUE"}},
 };
 
+constexpr ZarnProperty kPaceProperties[] = {
+    {.dispid = 1,
+     .name = "EntryPause",
+     .access = NumberAccess{&CZarnCtrl::GetEntryPause, &CZarnCtrl::SetEntryPause},
+     .help =
+         "Pause after each folder entry in milliseconds; -1 (the default) pauses as ThreadPriority says."},
+};
+
+const ZarnProperty* FindIn(std::span<const ZarnProperty> properties, std::int32_t dispid) {
+  for (const ZarnProperty& property : properties)
+    if (property.dispid == dispid) return &property;
+  return nullptr;
+}
+
 }  // namespace
 
 bool ZarnProperty::ReadOnly() const {
@@ -115,9 +129,15 @@ std::span<const ZarnProperty> ZarnProperties() {
 }
 
 const ZarnProperty* FindZarnProperty(std::int32_t dispid) {
-  for (const ZarnProperty& property : kProperties)
-    if (property.dispid == dispid) return &property;
-  return nullptr;
+  return FindIn(kProperties, dispid);
+}
+
+std::span<const ZarnProperty> ZarnPaceProperties() {
+  return kPaceProperties;
+}
+
+const ZarnProperty* FindZarnPaceProperty(std::int32_t dispid) {
+  return FindIn(kPaceProperties, dispid);
 }
 
 }  // namespace zarn

@@ -1,6 +1,7 @@
-// The control's properties, each described once: its DISPID and name on the dispatch interface _DZarn,
-// its help string, how the control object reads and assigns it, and where the settings file keeps it.
-// The type library, the dispatch surface and the settings file all read this table.
+// The control's properties, each described once: its DISPID and name on the dispatch interface _DZarn
+// (or on the pace extension _DZarnPace), its help string, how the control object reads and assigns it,
+// and where the settings file keeps it. The type library, the dispatch surface and the settings file all
+// read these tables.
 #pragma once
 
 #include <cstdint>
@@ -50,9 +51,16 @@ struct ZarnProperty {
   bool Assign(CZarnCtrl& control, const PropertyValue& value) const;
 };
 
-// Every property, in the order the type library lists them.
+// Every property of _DZarn, in the order the type library lists them.
 std::span<const ZarnProperty> ZarnProperties();
-// The property with `dispid`, or nullptr.
+// The property of _DZarn with `dispid`, or nullptr.
 const ZarnProperty* FindZarnProperty(std::int32_t dispid);
+
+// The properties of the pace extension _DZarnPace, an interface of the control beside _DZarn: none of
+// them is on _DZarn, in the settings file or on the property pages. Their assignments answer whether the
+// value was taken; one that is refused changes nothing.
+std::span<const ZarnProperty> ZarnPaceProperties();
+// The property of _DZarnPace with `dispid`, or nullptr.
+const ZarnProperty* FindZarnPaceProperty(std::int32_t dispid);
 
 }  // namespace zarn
