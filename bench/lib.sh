@@ -24,7 +24,6 @@ kx_tree_files=${KX_BENCH_TREE_FILES:-20000}
 
 # The programs.
 zarn_find=$kx_build/tools/zarn-find/zarn-find
-zarn_find_nopause=$kx_build/bench/zarn-find-nopause
 kx_corpus=$kx_build/bench/kx-corpus
 kx_peak_rss=$kx_build/bench/kx-peak-rss
 kx_abort_latency=$kx_build/bench/kx-abort-latency

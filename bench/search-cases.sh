@@ -14,7 +14,6 @@ rare=$(kx_manifest "$big_manifest" rare_word)
 common=$(kx_manifest "$big_manifest" common_word)
 [[ -n $rare && -n $common ]] || kx_fail "no corpus manifest in $kx_dir; run bench/corpus.sh first"
 zf=$(printf '%q' "$zarn_find")
-zf_nopause=$(printf '%q' "$zarn_find_nopause")
 big=$(printf '%q' "$big_file")
 tree=$(printf '%q' "$tree_dir")
 
@@ -55,8 +54,8 @@ run_case rare-i "rare literal ignoring case, $big_size file" "$(kx_manifest "$bi
   "rg -i -F -n -j1 $rare $big" \
   "grep -i -F -n $rare $big"
 
-run_case tree "rare literal, tree of $tree_files files (zarn-find-nopause)" \
+run_case tree "rare literal, tree of $tree_files files" \
   "$(kx_manifest "$tree_manifest" rare_lines)" \
-  "$zf_nopause -c -s $tree '*.*' $rare" \
+  "$zf -c -s $tree '*.*' $rare" \
   "rg -F -n -j1 $rare $tree" \
   "grep -r -F -n $rare $tree"

@@ -37,12 +37,12 @@ if [ -f "$paced" ]; then
   verdict=ok
   [ "$lines" = "$expected" ] || { verdict=MISMATCH; mismatch=1; }
   echo
-  printf 'zarn-find -p 4 on the tree, one run: %s, %s lines (%s) %s\n' "$(duration "$seconds")" "$lines" \
-    "$expected" "$verdict"
+  printf 'zarn-find --pace -p 4 on the tree, one run: %s, %s lines (%s) %s\n' "$(duration "$seconds")" \
+    "$lines" "$expected" "$verdict"
   if [ -f "$results/tree.json" ]; then
-    nopause=$(median "$results/tree.json" zarn-find)
-    awk -v p="$seconds" -v n="$nopause" -v e="$entries" 'BEGIN {
-      printf "  the pauses: %.1f s more than zarn-find-nopause, %.2f ms for each of %d files and folders\n",
+    unpaced=$(median "$results/tree.json" zarn-find)
+    awk -v p="$seconds" -v n="$unpaced" -v e="$entries" 'BEGIN {
+      printf "  the pauses: %.1f s more than zarn-find without them, %.2f ms for each of %d files and folders\n",
              p - n, (p - n) * 1000 / e, e }'
   fi
 fi
