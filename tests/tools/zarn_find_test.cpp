@@ -2,69 +2,21 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "tests/support/run_program.h"
 #include "tests/support/temp_folder.h"
-
-extern char** environ;
+#include "tests/tools/zarn_find_run.h"
 
 namespace {
 
 using kx::test::Outcome;
-using kx::test::RunProgram;
-
-Outcome ZarnFind(const std::vector<std::string>& arguments, bool interrupt_after_first_output = false) {
-  return RunProgram(ZARN_FIND_PATH, arguments, interrupt_after_first_output);
-}
-
-std::string ReadToEnd(int fd) {
-  std::string bytes;
-  char buffer[65536];
-  for (ssize_t got; (got = read(fd, buffer, sizeof buffer)) > 0;)
-    bytes.append(buffer, static_cast<std::size_t>(got));
-  close(fd);
-  return bytes;
-}
-
-// zarn-find with its standard output on `out` (closed when `out` is -1). `while_running` runs while it
-// runs, before its standard error is read; run.out stays empty.
-Outcome ZarnFindWritingTo(int out, const std::vector<std::string>& arguments,
-                          const std::function<void()>& while_running = {}) {
-  int err[2];
-  if (pipe2(err, O_CLOEXEC) != 0) return {};
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  if (out >= 0)
-    posix_spawn_file_actions_adddup2(&actions, out, 1);
-  else
-    posix_spawn_file_actions_addclose(&actions, 1);
-  posix_spawn_file_actions_adddup2(&actions, err[1], 2);
-  std::vector<char*> argv{const_cast<char*>(ZARN_FIND_PATH)};
-  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-  argv.push_back(nullptr);
-  pid_t pid = 0;
-  const int spawned = posix_spawn(&pid, ZARN_FIND_PATH, &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  close(err[1]);
-  Outcome run;
-  if (spawned != 0) {
-    close(err[0]);
-    return run;
-  }
-  if (while_running) while_running();
-  run.err = ReadToEnd(err[0]);
-  int status = 0;
-  waitpid(pid, &status, 0);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  return run;
-}
+using kx::test::ReadToEnd;
+using kx::test::ZarnFind;
+using kx::test::ZarnFindWritingTo;
 
 class ZarnFindTool : public ::testing::Test {
  protected:
@@ -202,14 +154,23 @@ TEST_F(ZarnFindTool, HelpAndBadArguments) {
   const Outcome help = ZarnFind({"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("Usage: zarn-find"), std::string::npos);
-  EXPECT_EQ(ZarnFind({"-p", "9", ".", "*.*", "x"}).status, 2);
-  EXPECT_EQ(ZarnFind({"--bogus", ".", "*.*", "x"}).status, 2);
+  const std::vector<std::string> kBad[] = {
+      {"-p", "9"},       {"--bogus"},           {"--color=sometimes"},
+      {"-l", "--count"}, {"--count", "--json"}, {"--json", "-l"},
+  };
+  for (std::vector<std::string> arguments : kBad) {
+    arguments.insert(arguments.end(), {".", "*.*", "x"});
+    const Outcome run = ZarnFind(arguments);
+    EXPECT_EQ(run.status, 2) << arguments[0];
+    EXPECT_EQ(run.out, "") << arguments[0];
+  }
   EXPECT_EQ(ZarnFind({"only-two", "args"}).status, 2);
 }
 
 TEST_F(ZarnFindTool, CtrlCStopsPrintsWhatWasFoundAndExits130) {
   for (int i = 0; i < 200; ++i) folder_.Write("f" + std::to_string(1000 + i) + ".txt", "hit\n");
-  const Outcome run = ZarnFind({"-p", "0", folder_.path(), "*.txt", "hit"}, true);
+  // The control's own pace at idle priority keeps the search going long after the first finding.
+  const Outcome run = ZarnFind({"--pace", "-p", "0", folder_.path(), "*.txt", "hit"}, true);
   EXPECT_EQ(run.status, 130);
   EXPECT_FALSE(run.out.empty());
   EXPECT_LT(run.out.size(), 200 * (folder_ / "f1000.txt:1:1:hit\n").size());

@@ -9,15 +9,47 @@ namespace zarn_find {
 
 namespace {
 
-enum LongOnly { kOffice = 256, kTsv, kHelp, kPace };
+enum LongOnly { kOffice = 256, kTsv, kHelp, kPace, kColor, kCount, kJson, kStats };
 
 constexpr option kLongOptions[] = {
-    {"case-sensitive", no_argument, nullptr, 'c'}, {"whole-word", no_argument, nullptr, 'w'},
-    {"subfolders", no_argument, nullptr, 's'},     {"regex", no_argument, nullptr, 'x'},
-    {"priority", required_argument, nullptr, 'p'}, {"office", no_argument, nullptr, kOffice},
-    {"tsv", required_argument, nullptr, kTsv},     {"pace", no_argument, nullptr, kPace},
-    {"help", no_argument, nullptr, kHelp},         {nullptr, 0, nullptr, 0},
+    {"case-sensitive", no_argument, nullptr, 'c'},
+    {"whole-word", no_argument, nullptr, 'w'},
+    {"subfolders", no_argument, nullptr, 's'},
+    {"regex", no_argument, nullptr, 'x'},
+    {"priority", required_argument, nullptr, 'p'},
+    {"office", no_argument, nullptr, kOffice},
+    {"tsv", required_argument, nullptr, kTsv},
+    {"pace", no_argument, nullptr, kPace},
+    {"color", optional_argument, nullptr, kColor},
+    {"files-with-matches", no_argument, nullptr, 'l'},
+    {"count", no_argument, nullptr, kCount},
+    {"json", no_argument, nullptr, kJson},
+    {"stats", no_argument, nullptr, kStats},
+    {"help", no_argument, nullptr, kHelp},
+    {nullptr, 0, nullptr, 0},
 };
+
+// --color alone means always, as in grep.
+std::optional<ColorChoice> ParseColor(const char* text) {
+  if (text == nullptr || std::strcmp(text, "always") == 0) return ColorChoice::kAlways;
+  if (std::strcmp(text, "auto") == 0) return ColorChoice::kAuto;
+  if (std::strcmp(text, "never") == 0) return ColorChoice::kNever;
+  return std::nullopt;
+}
+
+const char* OutputOption(OutputForm form) {
+  switch (form) {
+    case OutputForm::kFiles:
+      return "-l";
+    case OutputForm::kCounts:
+      return "--count";
+    case OutputForm::kJson:
+      return "--json";
+    case OutputForm::kLines:
+      break;
+  }
+  return "";
+}
 
 std::optional<std::int32_t> ParsePriority(const char* text) {
   std::int32_t value = -1;
@@ -33,6 +65,15 @@ ParseResult Error(std::string message) {
   return result;
 }
 
+// -l, --count and --json each choose what standard output receives, so only one of them may be given.
+std::optional<std::string> ChooseOutput(CommandLine& line, OutputForm form) {
+  if (line.output != OutputForm::kLines && line.output != form)
+    return std::string(OutputOption(line.output)) + " and " + OutputOption(form) +
+           " choose different outputs; give one of them";
+  line.output = form;
+  return std::nullopt;
+}
+
 }  // namespace
 
 ParseResult ParseCommandLine(int argc, char** argv) {
@@ -41,7 +82,8 @@ ParseResult ParseCommandLine(int argc, char** argv) {
   optind = 1;
   opterr = 0;
   int option;
-  while ((option = getopt_long(argc, argv, ":cwsxp:", kLongOptions, nullptr)) != -1) {
+  while ((option = getopt_long(argc, argv, ":cwsxlp:", kLongOptions, nullptr)) != -1) {
+    std::optional<std::string> output_error;
     switch (option) {
       case 'c':
         line.case_sensitive = true;
@@ -64,6 +106,24 @@ ParseResult ParseCommandLine(int argc, char** argv) {
       case kTsv:
         line.tsv_file = optarg;
         break;
+      case kColor:
+        if (const std::optional<ColorChoice> color = ParseColor(optarg))
+          line.color = *color;
+        else
+          return Error(std::string("--color takes auto, always or never, not '") + optarg + "'");
+        break;
+      case 'l':
+        output_error = ChooseOutput(line, OutputForm::kFiles);
+        break;
+      case kCount:
+        output_error = ChooseOutput(line, OutputForm::kCounts);
+        break;
+      case kJson:
+        output_error = ChooseOutput(line, OutputForm::kJson);
+        break;
+      case kStats:
+        line.stats = true;
+        break;
       case kHelp:
         result.outcome = ParseResult::Outcome::kHelp;
         return result;
@@ -79,6 +139,7 @@ ParseResult ParseCommandLine(int argc, char** argv) {
       default:
         return Error(std::string("unknown option '") + argv[optind - 1] + "'");
     }
+    if (output_error) return Error(*output_error);
   }
   if (argc - optind != 3) return Error("expected PATH, TYPES and STRING");
   line.path = argv[optind];
@@ -98,6 +159,8 @@ every occurrence as it is found, one per line:
 
 where text is the rest of the line from the occurrence on, bytes as stored.
 Lines end at CR LF, LF or CR; the first line is 1, the first column is 1.
+Files are searched depth first: the files of a folder, in the order the file
+system lists them, before its subfolders.
 
 PATH    a folder (its files are searched), or a single file.
 TYPES   file types, for example '*.txt' or '*.cpp;*.h' ('*.*' for every file).
@@ -105,7 +168,7 @@ TYPES   file types, for example '*.txt' or '*.cpp;*.h' ('*.*' for every file).
         TYPES is one file name in the folder PATH (letter case ignored).
 STRING  the text to find. Put '--' before it if it begins with '-'.
 
-Options:
+Search options:
   -c, --case-sensitive  letters must match in case (default: ASCII letters
                         match either case)
   -w, --whole-word      only occurrences that stand as whole words
@@ -118,14 +181,48 @@ Options:
                         their text where those applications are available
   -p, --priority N      worker priority: 0 idle, 1 lowest, 2 normal,
                         3 highest, 4 time critical (default 4)
-      --pace            walk at the control's own pace, which keeps a long
-                        search out of the way of other work: a pause of
+      --pace            walk at the control's own pace: a pause of
                         41 - 10 x N ms after every folder entry (N from -p).
-                        Without it the walk makes no pause.
+                        The pause keeps a long search from crowding out other
+                        work on the machine, at the cost of time (seconds for
+                        a tree of thousands of files). Without --pace the
+                        walk makes no pause and runs as fast as the machine
+                        allows.
       --tsv FILE        when the search has ended, also write every finding
                         to FILE as tab-delimited text (File, Line, Col,
                         ItemFound; lines end with CR LF)
+
+Output options:
+      --color[=WHEN]    colour the path (magenta), line and column (green),
+                        the separators (cyan) and, unless -x is given, the
+                        text that matched (bold red). WHEN is auto (the
+                        default: only when standard output is a terminal and
+                        NO_COLOR is unset or empty), always, or never;
+                        --color alone means always. JSON is never coloured.
+  -l, --files-with-matches
+                        print each file that has findings once, in the order
+                        found, instead of the findings
+      --count           print path:N for each file that has findings (N
+                        findings), in the order found
+      --json            print JSON Lines instead: one object for each
+                        finding, each error and a closing summary (below)
+      --stats           when the search has ended, print to standard error
+                        the findings, the files with findings, the errors
+                        and the seconds the search took (wall time)
       --help            show this text
+-l, --count and --json each choose the output; give at most one of them.
+
+JSON output: one object per line, the findings in the order of the search,
+each error after the findings found before it, the summary last:
+  {"type":"finding","path":P,"line":N,"column":N,"text":T}
+  {"type":"error","code":N,"message":M,"path":P}  ("path" where the error
+                                                    names a file or folder)
+  {"type":"summary","findings":N,"files":N,"errors":N,"seconds":S,"status":N}
+where status is the exit status. A path, text or message that is valid UTF-8
+is a JSON string; any other is an object {"bytes":"B"} with B its bytes in
+base64 (standard alphabet, with padding), so that every byte is carried.
+In this mode errors go to standard output as objects, and nothing but these
+objects is written there.
 
 Errors are printed to standard error as 'zarn-find: error CODE: TEXT'; the
 search goes on after files that cannot be read (504) and lines longer than
@@ -138,6 +235,8 @@ not compile, a PATH that does not exist), when standard output could not be
 written (a full disk, a closed output; the message says why) or when the
 --tsv file could not be written. A reader that closes the pipe early (head)
 just stops the search.
+
+The manual page zarn-find(1) says more.
 )";
 }
 

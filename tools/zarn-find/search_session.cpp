@@ -5,10 +5,12 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "platform/window/message_queue.h"
-#include "tools/zarn-find/finding_printer.h"
+#include "tools/zarn-find/finding_output.h"
+#include "tools/zarn-find/search_tally.h"
 #include "tools/zarn-find/standard_streams.h"
 #include "tools/zarn-find/zarn_client.h"
 
@@ -40,22 +42,28 @@ class Session {
   void OnError(std::int32_t code, const std::string& text);
   void PrintNewFindings();
   void EndWhenSearchEnded();
-  void ReportOutputError();
   int ExitStatus();
+  int Finish(int status);
+  void ReportOutputError();
 
+  // What the handlers of the control's events touch comes before the control: siting it may report an
+  // error.
   const CommandLine& line_;
-  FindingPrinter printer_{STDOUT_FILENO};
-  ZarnClient control_;
-  win::HWND window_ = nullptr;
+  std::unique_ptr<FindingOutput> output_;
+  SearchTally tally_;
   std::int32_t printed_ = 0;
   bool completed_ = false;
+  bool pumping_ = false;  // the search runs and events come from the message loop, not from a call of ours
   bool aborted_ = false;
-  bool failed_ = false;  // could not start, or its findings could not all be written
+  bool failed_ = false;  // could not start, or the tab-delimited file could not be written
   bool ended_ = false;
+  ZarnClient control_;
+  win::HWND window_ = nullptr;
 };
 
 Session::Session(const CommandLine& line)
     : line_(line),
+      output_(MakeFindingOutput(line, STDOUT_FILENO)),
       control_(kDisplayName, ZarnClient::Handlers{[this] { OnScanCompleted(); },
                                                   [this](std::int32_t code, const std::string& text) {
                                                     OnError(code, text);
@@ -91,30 +99,44 @@ int Session::Run() {
     return 2;
   }
   SetOptions();
-  if (!control_.CallBool("Begin")) return 2;
+  tally_.Start();
+  if (!control_.CallBool("Begin")) {
+    tally_.Stop();
+    return Finish(2);
+  }
   win::SetTimer(window_, kPrintTimer, kPrintIntervalMs);
   win::MSG message;
+  pumping_ = true;
   while (!ended_ && win::GetMessage(&message)) win::DispatchMessage(&message);
+  pumping_ = false;
   PrintNewFindings();
-  printer_.Flush();
-  ReportOutputError();
-  return ExitStatus();
-}
-
-// A closed pipe ends the output quietly; any other failure to write loses findings, so it is told.
-void Session::ReportOutputError() {
-  if (printer_.WriteError() == 0) return;
-  failed_ = true;
-  const std::string line = std::string("zarn-find: cannot write to standard output: ") +
-                           std::strerror(printer_.WriteError()) + "\n";
-  WriteFully(STDERR_FILENO, line);
+  return Finish(ExitStatus());
 }
 
 int Session::ExitStatus() {
   if (line_.tsv_file && !control_.CallBool("SaveDataToTabFile", *line_.tsv_file, true)) failed_ = true;
   if (interrupted) return 130;
-  if (failed_) return 2;
+  if (failed_ || output_->WriteError() != 0) return 2;
   return control_.GetLong("SearchCount") > 0 ? 0 : 1;
+}
+
+// Writes what waits for the end (counts, the JSON summary) and the --stats line.
+int Session::Finish(int status) {
+  const RunSummary summary = tally_.Summary(status);
+  output_->Finish(summary);
+  output_->Flush();
+  if (output_->WriteError() != 0 && status != 130) status = 2;
+  ReportOutputError();
+  if (line_.stats) WriteFully(STDERR_FILENO, StatsLine(summary));
+  return status;
+}
+
+// A closed pipe ends the output quietly; any other failure to write loses findings, so it is told.
+void Session::ReportOutputError() {
+  if (output_->WriteError() == 0) return;
+  const std::string line = std::string("zarn-find: cannot write to standard output: ") +
+                           std::strerror(output_->WriteError()) + "\n";
+  WriteFully(STDERR_FILENO, line);
 }
 
 void Session::OnScanCompleted() {
@@ -124,25 +146,28 @@ void Session::OnScanCompleted() {
 
 void Session::OnError(std::int32_t code, const std::string& text) {
   if (code == kErrorPathDoesNotExist) failed_ = true;
-  printer_.Flush();
-  WriteFully(STDERR_FILENO, "zarn-find: error " + std::to_string(code) + ": " + text + "\n");
+  tally_.CountError();
+  // The findings stored before the error was reported come before it.
+  if (pumping_) PrintNewFindings();
+  output_->PrintError(code, text);
 }
 
 void Session::OnTick() {
-  if ((interrupted || printer_.Ended()) && !aborted_) {
+  if ((interrupted || output_->Ended()) && !aborted_) {
     aborted_ = true;
     control_.Call("Abort");
   }
   PrintNewFindings();
-  printer_.Flush();  // a person watching sees the findings as they come
+  output_->Flush();  // a person watching sees the findings as they come
   EndWhenSearchEnded();
 }
 
 void Session::PrintNewFindings() {
-  for (const std::int32_t count = control_.GetLong("SearchCount"); printed_ < count && !printer_.Ended();
+  for (const std::int32_t count = control_.GetLong("SearchCount"); printed_ < count && !output_->Ended();
        ++printed_) {
-    if (control_.GetFileData(printed_))
-      printer_.Print(control_.path(), control_.line(), control_.column(), control_.text());
+    if (!control_.GetFileData(printed_)) continue;
+    const bool first_in_file = tally_.CountFinding(control_.path());
+    output_->Print({control_.path(), control_.line(), control_.column(), control_.text(), first_in_file});
   }
 }
 
@@ -150,6 +175,7 @@ void Session::PrintNewFindings() {
 void Session::EndWhenSearchEnded() {
   if (!completed_ && !(aborted_ && !control_.GetBool("SearchActive"))) return;
   ended_ = true;
+  tally_.Stop();
   win::PostQuitMessage(0);
 }
 
