@@ -21,61 +21,32 @@ std::int32_t ClampLineNumber(std::int64_t line) {
 }  // namespace
 
 BlockSearch::BlockSearch(SearchControl& control, const CompiledSearch& search, std::string_view path,
-                         const BlockBuffers& buffers, std::uint64_t file_number)
+                         const BlockBuffer& buffer, std::uint64_t file_number)
     : control_(control),
       state_(control.State()),
       options_(control.Options()),
       search_(search),
       path_(path),
       file_number_(file_number),
-      buffers_(buffers),
-      data_(buffers.first + kLineLimit) {}
-
-void BlockSearch::Run(int fd, std::uint64_t bytes_to_read) {
-  if (bytes_to_read == 0) return;
-  if (buffers_.second && buffers_.read_ahead)
-    RunReadingAhead(fd, bytes_to_read);
-  else
-    RunReading(fd, bytes_to_read);
-}
-
-std::size_t BlockSearch::ReadSize(std::uint64_t unread) const {
-  return static_cast<std::size_t>(std::min<std::uint64_t>(buffers_.block_size, unread));
-}
+      buffer_(buffer),
+      data_(buffer.block()) {}
 
 // A read error ends the file as its end does.
-void BlockSearch::RunReading(int fd, std::uint64_t unread) {
-  while (unread > 0) {
-    if (Stopped()) return;
-    const ssize_t got = read(fd, data_, ReadSize(unread));
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) break;
-    unread -= static_cast<std::uint64_t>(got);
-    if (!TakeBlock(data_, static_cast<std::size_t>(got))) return;
-  }
-  SearchLastLine();
-}
-
-// The two buffers take turns: while one block is searched, the next is read into the other buffer, and
-// the carried line moves to the front of that one.
-void BlockSearch::RunReadingAhead(int fd, std::uint64_t unread) {
-  ReadAhead& reader = *buffers_.read_ahead;
-  unsigned char* next = buffers_.second + kLineLimit;
-  reader.Start(fd, data_, ReadSize(unread));
+void BlockSearch::Run(int fd, std::uint64_t bytes_to_read, std::size_t first_block) {
+  std::uint64_t unread = bytes_to_read;
+  std::size_t got = first_block;
   for (;;) {
-    const ssize_t got = reader.Finish();
-    if (got <= 0) break;
-    if (Stopped()) return;
-    unread -= static_cast<std::uint64_t>(got);
-    const bool more = unread > 0;
-    if (more) reader.Start(fd, next, ReadSize(unread));
-    if (!TakeBlock(data_, static_cast<std::size_t>(got))) {
-      if (more) reader.Finish();
-      return;
+    if (got == 0) {
+      if (unread == 0 || Stopped()) break;
+      const ssize_t read_now =
+          read(fd, data_, static_cast<std::size_t>(std::min<std::uint64_t>(buffer_.block_size, unread)));
+      if (read_now < 0 && errno == EINTR) continue;
+      if (read_now <= 0) break;
+      got = static_cast<std::size_t>(read_now);
     }
-    if (!more) break;
-    std::memmove(next - carried_, data_ - carried_, carried_);
-    std::swap(data_, next);
+    unread -= got;
+    if (!TakeBlock(data_, got)) return;
+    got = 0;
   }
   SearchLastLine();
 }

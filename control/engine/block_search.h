@@ -15,41 +15,36 @@
 
 #include "control/engine/compiled_search.h"
 #include "control/engine/line_ends.h"
-#include "control/engine/read_ahead.h"
 #include "control/engine/search_control.h"
 
 namespace zarn {
 
 inline constexpr std::size_t kLineLimit = 2048;
 
-// Where a BlockSearch reads to. Each buffer holds kLineLimit + block_size bytes: the carried line sits in
-// front of each block. With a second buffer and a ReadAhead, the next block is read while the current
-// one is searched.
-struct BlockBuffers {
+// Where a BlockSearch reads to: a buffer of kLineLimit + block_size bytes, each block read to `block`
+// (kLineLimit bytes into the buffer) with the carried line just in front of it. A block small enough to
+// stay in the processor's cache between the read that copies it there and the search makes reading
+// cheapest.
+struct BlockBuffer {
   static constexpr std::size_t kBlockSize = std::size_t{256} * 1024;
-  unsigned char* first = nullptr;
-  unsigned char* second = nullptr;
-  ReadAhead* read_ahead = nullptr;
+  unsigned char* start = nullptr;
   std::size_t block_size = kBlockSize;
 
-  static constexpr std::size_t BufferSize(std::size_t block_size = kBlockSize) {
-    return kLineLimit + block_size;
-  }
+  static constexpr std::size_t Size(std::size_t block_size = kBlockSize) { return kLineLimit + block_size; }
+  unsigned char* block() const { return start + kLineLimit; }
 };
 
 class BlockSearch {
  public:
   // `file_number` numbers the files of a search (see FindingView).
   BlockSearch(SearchControl& control, const CompiledSearch& search, std::string_view path,
-              const BlockBuffers& buffers, std::uint64_t file_number = 0);
+              const BlockBuffer& buffer, std::uint64_t file_number = 0);
 
-  // Reads `fd` until `bytes_to_read` bytes are read, its end, a read error, or a stop request.
-  void Run(int fd, std::uint64_t bytes_to_read);
+  // Reads `fd` until `bytes_to_read` bytes are read, its end, a read error, or a stop request. The first
+  // `first_block` of those bytes may have been read already, into the buffer's block.
+  void Run(int fd, std::uint64_t bytes_to_read, std::size_t first_block = 0);
 
  private:
-  void RunReading(int fd, std::uint64_t unread);
-  void RunReadingAhead(int fd, std::uint64_t unread);
-  std::size_t ReadSize(std::uint64_t unread) const;
   void SearchLastLine();
   bool TakeBlock(unsigned char* data, std::size_t size);
   const unsigned char* FinishDroppedLine(const unsigned char* data, const unsigned char* end,
@@ -68,8 +63,8 @@ class BlockSearch {
   const CompiledSearch& search_;
   std::string_view path_;
   const std::uint64_t file_number_;
-  const BlockBuffers buffers_;
-  unsigned char* data_;  // where the current block was read to; the carried line sits just before it
+  const BlockBuffer buffer_;
+  unsigned char* const data_;  // where each block is read to; the carried line sits just before it
 
   std::int64_t line_number_ = 1;  // of the line that starts where the search stands
   std::size_t carried_ = 0;       // bytes of the unfinished line in front of data_

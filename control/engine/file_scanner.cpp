@@ -1,72 +1,37 @@
 #include "control/engine/file_scanner.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#include <climits>
-
 #include "control/engine/block_search.h"
 #include "control/engine/office_document.h"
 #include "control/engine/office_text_file.h"
 
 namespace zarn {
 
-namespace {
-constexpr std::size_t kReadAheadFromBlocks = 8;
-constexpr std::size_t kReadAheadBlockSize = 4 << 20;
-}  // namespace
-
 FileScanner::FileScanner(SearchControl& control)
     : control_(control),
       search_string_(control.Options(), SearchOptions::Text::kSearchString),
-      buffer_(new unsigned char[BlockBuffers::BufferSize()]) {}
+      buffer_memory_(new unsigned char[BlockBuffer::Size()]),
+      buffer_{buffer_memory_.get()} {}
 
 FileScanner::~FileScanner() = default;
 
-void FileScanner::ScanFile(const std::string& full_path, std::string_view entry_name) {
+void FileScanner::ScanFile(const std::string& full_path, std::string_view entry_name,
+                           const FileOpenedAhead* ahead) {
   const CompiledSearch* search = CurrentSearch();
   if (!search) return;
   // A converted Office document's text file stays this scan's own until the scan is done with it.
   const std::unique_ptr<OfficeTextFile> office_text = FileToRead(full_path, entry_name);
-  const std::string& file_to_read = office_text ? office_text->Path() : full_path;
-  const int fd = open(file_to_read.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-  if (fd < 0) {
+  const bool read_ahead = ahead && !office_text;
+  OpenedFile& file = read_ahead ? ahead->file : file_;
+  const BlockBuffer& buffer = read_ahead ? ahead->buffer : buffer_;
+  if (!read_ahead) file.Open(office_text ? office_text->Path() : full_path, buffer);
+  if (!file.Opened()) {
     control_.PostNotification(NotificationKind::kError, kErrorUnableToOpenFile, full_path);
-    return;
-  }
-  // Only a regular file is read: a name swapped since it was listed for a FIFO, a device or a folder is
-  // passed over, like the special files a listing never shows.
-  struct stat status;
-  if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
-    posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+  } else if (file.Readable()) {
     const std::string_view recorded_path = std::string_view(full_path).substr(0, kMaxPath);
-    BlockSearch(control_, *search, recorded_path, BuffersFor(status), ++files_scanned_)
-        .Run(fd, BytesToRead(status));
+    BlockSearch(control_, *search, recorded_path, buffer, ++files_scanned_)
+        .Run(file.fd(), file.BytesToRead(), file.FirstBlock());
   }
-  close(fd);
-}
-
-// A file is read up to the size it had when it was opened, so that a file that keeps growing while it is
-// read still ends. Files whose size the kernel reports as 0 (the generated files of /proc and /sys, some
-// of them endless) are read up to a bound that no such text file reaches.
-std::uint64_t FileScanner::BytesToRead(const struct stat& status) {
-  constexpr std::uint64_t kUnsizedFileLimit = std::uint64_t{64} << 20;
-  return status.st_size > 0 ? static_cast<std::uint64_t>(status.st_size) : kUnsizedFileLimit;
-}
-
-// Reading ahead pays for its hand-overs only on files of many blocks.
-BlockBuffers FileScanner::BuffersFor(const struct stat& status) {
-  BlockBuffers buffers{buffer_.get()};
-  if (status.st_size < static_cast<off_t>(kReadAheadFromBlocks * buffers.block_size)) return buffers;
-  if (!second_buffer_) {
-    first_ahead_buffer_.reset(new unsigned char[BlockBuffers::BufferSize(kReadAheadBlockSize)]);
-    second_buffer_.reset(new unsigned char[BlockBuffers::BufferSize(kReadAheadBlockSize)]);
-  }
-  buffers.first = first_ahead_buffer_.get();
-  buffers.second = second_buffer_.get();
-  buffers.block_size = kReadAheadBlockSize;
-  buffers.read_ahead = &read_ahead_;
-  return buffers;
+  file.Close();
 }
 
 // The search string as it stands now, compiled; nullptr (after one 507 per search) when it does not

@@ -1,11 +1,9 @@
 // FileScanner: the scan of one selected file. Chooses what to read (an Office document's text, when Office
-// support is on and the application converts it), opens it, and has a BlockSearch search it line by line,
-// appending every accepted occurrence to the control's findings. One FileScanner serves a whole search:
-// it keeps the read buffer and the compiled search string between files and compiles again only when the
-// search string or its flags changed.
+// support is on and the application converts it), opens it (unless it was opened ahead, file_read_ahead.h),
+// and has a BlockSearch search it line by line, appending every accepted occurrence to the control's
+// findings. One FileScanner serves a whole search: it keeps the read buffer and the compiled search string
+// between files and compiles again only when the search string or its flags changed.
 #pragma once
-
-#include <sys/stat.h>
 
 #include <cstdint>
 #include <memory>
@@ -15,34 +13,40 @@
 #include "control/engine/block_search.h"
 #include "control/engine/compiled_search.h"
 #include "control/engine/office_text_file.h"
+#include "control/engine/opened_file.h"
 #include "control/engine/search_control.h"
 #include "control/engine/search_options.h"
 
 namespace zarn {
+
+// A file opened and its first block read ahead of its scan, into the block of `buffer`.
+struct FileOpenedAhead {
+  OpenedFile& file;
+  const BlockBuffer& buffer;
+};
 
 class FileScanner {
  public:
   explicit FileScanner(SearchControl& control);
   ~FileScanner();
 
-  // Scans the file at `full_path`; `entry_name` is its own name as listed (for the Office test).
-  void ScanFile(const std::string& full_path, std::string_view entry_name);
+  // Scans the file at `full_path`; `entry_name` is its own name as listed (for the Office test). A file
+  // opened `ahead` is read from there unless its Office text is read instead.
+  void ScanFile(const std::string& full_path, std::string_view entry_name,
+                const FileOpenedAhead* ahead = nullptr);
 
  private:
   const CompiledSearch* CurrentSearch();
   std::unique_ptr<OfficeTextFile> FileToRead(const std::string& full_path, std::string_view entry_name);
-  BlockBuffers BuffersFor(const struct stat& status);
-  static std::uint64_t BytesToRead(const struct stat& status);
 
   SearchControl& control_;
   CachedOptionText search_string_;
   std::unique_ptr<CompiledSearch> compiled_;
   bool invalid_pattern_reported_ = false;
   std::uint64_t files_scanned_ = 0;
-  std::unique_ptr<unsigned char[]> buffer_;
-  std::unique_ptr<unsigned char[]> first_ahead_buffer_;
-  std::unique_ptr<unsigned char[]> second_buffer_;  // for large files, read ahead on a thread
-  ReadAhead read_ahead_;
+  std::unique_ptr<unsigned char[]> buffer_memory_;
+  BlockBuffer buffer_;
+  OpenedFile file_;  // a file this scanner opens itself
 };
 
 }  // namespace zarn

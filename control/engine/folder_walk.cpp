@@ -46,14 +46,15 @@ class Listing {
 
 }  // namespace
 
-FolderWalk::FolderWalk(SearchControl& control, FileScanner& scanner, EntryPause entry_pause)
+FolderWalk::FolderWalk(SearchControl& control, SelectedFiles& files, EntryPause entry_pause)
     : control_(control),
-      scanner_(scanner),
+      files_(files),
       entry_pause_(entry_pause),
       search_ext_(control.Options(), SearchOptions::Text::kSearchExt) {}
 
 void FolderWalk::Walk(const std::string& folder) {
   if (!Listable(folder)) {
+    files_.ScanAllAdded();
     control_.PostNotification(NotificationKind::kError, kErrorUnableToOpenFile, folder);
     return;
   }
@@ -80,7 +81,7 @@ void FolderWalk::FilesPass(const std::string& folder) {
     if (!IsFolder(entry) && ExtensionFilter(entry.cFileName, search_ext_.Current())) {
       path.resize(folder.size());
       path += entry.cFileName;
-      scanner_.ScanFile(path, entry.cFileName);
+      files_.Add(path, entry.cFileName);
     }
     if (const std::int32_t pause = EntryPauseMilliseconds(control_.Options()); pause > 0)
       entry_pause_(control_.State(), pause);

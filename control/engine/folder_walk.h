@@ -15,13 +15,15 @@
 #include "control/engine/entry_pause.h"
 #include "control/engine/file_scanner.h"
 #include "control/engine/search_control.h"
+#include "control/engine/selected_files.h"
 #include "platform/win/find_file.h"
 
 namespace zarn {
 
 class FolderWalk {
  public:
-  FolderWalk(SearchControl& control, FileScanner& scanner, EntryPause entry_pause);
+  // The selected files are handed to `files`, in the walk's order.
+  FolderWalk(SearchControl& control, SelectedFiles& files, EntryPause entry_pause);
 
   // Walks `folder`, a path ending with "/".
   void Walk(const std::string& folder);
@@ -32,7 +34,7 @@ class FolderWalk {
   bool Stopped() const { return control_.State().StopRequested(); }
 
   SearchControl& control_;
-  FileScanner& scanner_;
+  SelectedFiles& files_;
   EntryPause entry_pause_;
   CachedOptionText search_ext_;
   std::vector<win::FileIdentity> current_path_;  // folders being walked, outermost first

@@ -69,6 +69,20 @@ bool IsFolder(std::uint32_t attributes) {
   return (attributes & win::FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+// The folder walk. A walk that makes no pause reads its files ahead; one that paces itself reads each as
+// it scans it, not to take more of the machine than its pace allows.
+void WalkFolder(SearchControl& control, FileScanner& scanner, EntryPause entry_pause,
+                const std::string& folder) {
+  if (EntryPauseMilliseconds(control.Options()) > 0) {
+    ScanEachAtOnce files(scanner);
+    FolderWalk(control, files, entry_pause).Walk(AsFolder(folder));
+    return;
+  }
+  ScanReadAhead files(control, scanner);
+  FolderWalk(control, files, entry_pause).Walk(AsFolder(folder));
+  files.ScanAllAdded();
+}
+
 // The folder walk, or the single name folder + SearchExt when SearchExt holds no asterisk. The stripped
 // values are kept in the properties.
 void SearchFolder(SearchControl& control, FileScanner& scanner, EntryPause entry_pause,
@@ -76,7 +90,7 @@ void SearchFolder(SearchControl& control, FileScanner& scanner, EntryPause entry
   SearchOptions& options = control.Options();
   const std::string ext = options.Get(SearchOptions::Text::kSearchExt);
   if (ext.find('*') != std::string::npos) {
-    FolderWalk(control, scanner, entry_pause).Walk(AsFolder(folder));
+    WalkFolder(control, scanner, entry_pause, folder);
     return;
   }
   const std::string stripped_folder(win::ascii::Trim(folder, win::ascii::kWhiteSpace));

@@ -24,9 +24,10 @@ struct ScanOutcome {
   bool long_line_reported = false;
 };
 
-// Runs BlockSearch over `bytes` (held in an in-memory file) with the given block size.
+// Runs BlockSearch over `bytes` (held in an in-memory file) with the given block size; with
+// `first_block_read`, the first block was read before the search began (as when files are read ahead).
 ScanOutcome BlockScan(const std::string& bytes, const ReferenceOptions& options, std::size_t block_size,
-                      bool fast_paths, bool read_ahead) {
+                      bool fast_paths, bool first_block_read) {
   RecordingControl control;
   control.Options().Set(SearchOptions::Flag::kWholeWordOnly, options.whole_word_only);
   control.State().ClearStopRequest();
@@ -36,15 +37,11 @@ ScanOutcome BlockScan(const std::string& bytes, const ReferenceOptions& options,
   EXPECT_EQ(write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
   lseek(fd, 0, SEEK_SET);
   // Allocated once for the largest block size: fresh buffers per round cost more than the scans.
-  static const auto first = std::make_unique<unsigned char[]>(BlockBuffers::BufferSize());
-  static const auto second = std::make_unique<unsigned char[]>(BlockBuffers::BufferSize());
-  ReadAhead reader;
-  BlockBuffers buffers{first.get(), nullptr, nullptr, block_size};
-  if (read_ahead) {
-    buffers.second = second.get();
-    buffers.read_ahead = &reader;
-  }
-  BlockSearch(control, search, "f", buffers).Run(fd, bytes.size());
+  static const auto memory = std::make_unique<unsigned char[]>(BlockBuffer::Size());
+  const BlockBuffer buffer{memory.get(), block_size};
+  std::size_t first_block = 0;
+  if (first_block_read) first_block = static_cast<std::size_t>(read(fd, buffer.block(), block_size));
+  BlockSearch(control, search, "f", buffer).Run(fd, bytes.size(), first_block);
   close(fd);
   ScanOutcome outcome{control.findings(), false};
   for (const Posted& posted : control.posted())
@@ -144,19 +141,19 @@ class Generator {
 
 TEST(ScannerDifferential, BlockScannerFindsWhatTheReferenceFinds) {
   Generator generator(20261207);
-  const std::size_t kBlockSizes[] = {1, 7, 64, 2049, BlockBuffers::kBlockSize};
+  const std::size_t kBlockSizes[] = {1, 7, 64, 2049, BlockBuffer::kBlockSize};
   for (int round = 0; round < 1500; ++round) {
     const std::size_t block_size = kBlockSizes[round % 5];
     const std::string file = generator.File(block_size);
     const ReferenceOptions options = generator.Options();
     const ReferenceResult expected = ReferenceScan(file, "f", options);
     const bool fast_paths = round % 7 != 0;
-    const bool read_ahead = round % 3 == 0 && block_size > 1;  // a hand-over per byte costs too much
-    const ScanOutcome actual = BlockScan(file, options, block_size, fast_paths, read_ahead);
+    const bool first_block_read = round % 3 == 0;
+    const ScanOutcome actual = BlockScan(file, options, block_size, fast_paths, first_block_read);
     ASSERT_EQ(actual.findings, expected.findings)
         << "round " << round << " pattern '" << options.pattern << "' regex " << options.regular_expression
         << " case " << options.case_sensitive << " word " << options.whole_word_only << " block "
-        << block_size << " ahead " << read_ahead;
+        << block_size << " first block read " << first_block_read;
     ASSERT_EQ(actual.long_line_reported, expected.long_line_reported) << "round " << round;
   }
 }
