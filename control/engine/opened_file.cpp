@@ -35,16 +35,22 @@ std::size_t ReadFirstBlock(int fd, const BlockBuffer& buffer, std::uint64_t byte
 void OpenedFile::Open(const std::string& path, const BlockBuffer& buffer) {
   Close();
   fd_ = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-  if (fd_ < 0) return;
+  opened_ = fd_ >= 0;
+  if (!opened_) return;
   struct stat status;
   if (fstat(fd_, &status) != 0 || !S_ISREG(status.st_mode)) return;
-  posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
   bytes_to_read_ = SizeToRead(status);
+  if (bytes_to_read_ > buffer.block_size) posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
   first_block_ = ReadFirstBlock(fd_, buffer, bytes_to_read_);
+  if (first_block_ == bytes_to_read_) {
+    close(fd_);
+    fd_ = -1;
+  }
 }
 
 void OpenedFile::Close() {
   if (fd_ >= 0) close(fd_);
+  opened_ = false;
   fd_ = -1;
   bytes_to_read_ = 0;
   first_block_ = 0;

@@ -25,15 +25,18 @@ class OpenedFile {
   void Close();
 
   // False when the file could not be opened.
-  bool Opened() const { return fd_ >= 0; }
+  bool Opened() const { return opened_; }
   // True when it is a regular file with bytes to search: its first block was read.
   bool Readable() const { return first_block_ > 0; }
+  // The open file, to read what follows the first block; -1 when the first block holds the whole file
+  // (it is closed at once then, by the thread that read it).
   int fd() const { return fd_; }
   // The bytes of the file to read in all (the first block included): its size when it was opened.
   std::uint64_t BytesToRead() const { return bytes_to_read_; }
   std::size_t FirstBlock() const { return first_block_; }
 
  private:
+  bool opened_ = false;
   int fd_ = -1;
   std::uint64_t bytes_to_read_ = 0;
   std::size_t first_block_ = 0;
