@@ -1,25 +1,19 @@
 #include "control/findings/result_store.h"
 
 #include <algorithm>
-#include <bit>
 #include <charconv>
 #include <cstring>
 #include <iterator>
 
 #include "control/findings/export_file.h"
+#include "control/findings/result_segments.h"
 
 namespace zarn {
 
 namespace {
-constexpr std::int32_t kFirstSegmentSize = 1024;  // segment k holds kFirstSegmentSize << k records
-
-// floor(log2(number / kFirstSegmentSize + 1)), written so that it is never negative.
-int SegmentOf(std::int32_t number) {
-  return static_cast<int>(std::bit_width(static_cast<std::uint32_t>(number / kFirstSegmentSize + 1) >> 1));
-}
-std::int32_t SegmentStart(int segment) {
-  return kFirstSegmentSize * ((1 << segment) - 1);
-}
+using result_segments::SegmentOf;
+using result_segments::SegmentSize;
+using result_segments::SegmentStart;
 
 // The middle of a row of the tab-delimited file: tab, line number, tab, column number, tab.
 struct TabbedNumbers {
@@ -106,8 +100,7 @@ void ResultStore::Append(const FindingView& finding) {
   if (number == INT32_MAX) return;
   const int segment = SegmentOf(number);
   if (!segments_[segment].load(std::memory_order_relaxed))
-    segments_[segment].store(new Record[static_cast<std::size_t>(kFirstSegmentSize) << segment],
-                             std::memory_order_release);
+    segments_[segment].store(new Record[SegmentSize(segment)], std::memory_order_release);
   const bool same_file =
       last_path_ &&
       (finding.file_number != 0 ? finding.file_number == last_file_number_

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "control/engine/finding_record.h"
+#include "control/findings/result_segments.h"
 
 namespace zarn {
 
@@ -46,13 +47,12 @@ class ResultStore {
  private:
   struct Record;
   class TextBlocks;
-  static constexpr int kSegmentCount = 32;
 
   Record& Slot(std::int32_t number);
   const Record& Slot(std::int32_t number) const;
 
   std::atomic<std::int32_t> count_{0};
-  std::array<std::atomic<Record*>, kSegmentCount> segments_{};
+  std::array<std::atomic<Record*>, result_segments::kSegmentCount> segments_{};
   std::unique_ptr<TextBlocks> texts_;
   const char* last_path_ = nullptr;     // worker only: the stored copy of the path of the latest record
   std::uint64_t last_file_number_ = 0;  // worker only: the file number of the latest record

@@ -2,9 +2,12 @@
 // is still appending on another thread.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <thread>
 
+#include "control/findings/result_segments.h"
 #include "control/findings/result_store.h"
 
 namespace zarn::test {
@@ -44,6 +47,24 @@ TEST(ResultStore, RecordsReadBackExactlyInTheOrderAppended) {
   EXPECT_EQ(store.Count(), 0);
   AppendNumbered(store, 3);
   ExpectNumbered(store, 2);
+}
+
+// The segments lie one after the other without gap or overlap, each exactly as large as the run of
+// numbers it is given, up to the last number a store keeps (INT32_MAX - 1).
+TEST(ResultStore, EachSegmentHoldsExactlyTheNumbersThatLeadToIt) {
+  using namespace result_segments;
+  const int last = SegmentOf(INT32_MAX - 1);
+  ASSERT_LT(last, kSegmentCount);
+  EXPECT_EQ(SegmentStart(0), 0);
+  for (int segment = 0; segment <= last; ++segment) {
+    const std::int64_t start = SegmentStart(segment);
+    const std::int64_t end = start + static_cast<std::int64_t>(SegmentSize(segment));  // one past its last
+    EXPECT_EQ(SegmentOf(static_cast<std::int32_t>(start)), segment);
+    EXPECT_EQ(SegmentOf(static_cast<std::int32_t>(std::min<std::int64_t>(end, INT32_MAX) - 1)), segment);
+    if (segment < last) {
+      EXPECT_EQ(SegmentStart(segment + 1), end) << segment;
+    }
+  }
 }
 
 TEST(ResultStore, TheHostReadsEveryPublishedRecordWhileTheWorkerAppends) {
