@@ -30,6 +30,11 @@ TEST(ControlOptions, SearchPathGetsATrailingSeparatorFromTwoCharactersOn) {
   EXPECT_EQ(control.GetSearchPath(), "/data/");
   control.SetSearchPath("C");
   EXPECT_EQ(control.GetSearchPath(), "C");
+  const std::pair<const char*, const char*> kAtTheEdge[] = {{"ab", "ab/"}, {"a/", "a/"}, {"/", "/"}};
+  for (const auto& [value, stored] : kAtTheEdge) {
+    control.SetSearchPath(value);
+    EXPECT_EQ(control.GetSearchPath(), stored) << value;
+  }
   EXPECT_FALSE(control.SetSearchPath(""));  // stored, but not a change to tell the container about
   EXPECT_EQ(control.GetSearchPath(), "");
 }

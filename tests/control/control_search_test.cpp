@@ -2,9 +2,12 @@
 // back, Abort, and the tab-delimited file.
 #include <gtest/gtest.h>
 #include <sched.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <dirent.h>
 
+#include "control/engine/search_job.h"
 #include "control/object/zarn_ctrl.h"
 #include "tests/control/event_recorder.h"
 #include "tests/support/temp_folder.h"
@@ -94,6 +97,44 @@ TEST_F(ControlSearch, GetFileDataOutOfRangeRaises506BeforeReturningAndTouchesNot
   }
   EXPECT_EQ(events_.events().size(), 2u);
   EXPECT_EQ(std::tie(path, line, column, text), std::make_tuple(std::string("p"), 11, 12, std::string("t")));
+}
+
+// GetFileData(number) in a child process: "506" when it refused with 506 alone and left its out-parameters
+// as they were, "accepted" or "crashed" otherwise, so that a read past the store fails only the check.
+std::string RefusalOf(CZarnCtrl& control, EventRecorder& events, std::int32_t number) {
+  const pid_t child = fork();
+  if (child < 0) return "not run";
+  if (child == 0) {
+    events.Clear();
+    std::string path = "p", text = "t";
+    std::int32_t line = 11, column = 12;
+    const bool accepted = control.GetFileData(number, &path, &line, &column, &text);
+    const bool told = events.events() == Events{"OnError 506 RecordNumber argument is invalid"};
+    const bool untouched = path == "p" && line == 11 && column == 12 && text == "t";
+    _exit(accepted ? 1 : told && untouched ? 0 : 2);
+  }
+  int status = -1;
+  if (waitpid(child, &status, 0) != child) return "lost";
+  if (WIFSIGNALED(status)) return "crashed with signal " + std::to_string(WTERMSIG(status));
+  const char* kOutcomes[] = {"506", "accepted", "refused otherwise"};
+  return WIFEXITED(status) && WEXITSTATUS(status) < 3 ? kOutcomes[WEXITSTATUS(status)] : "ended otherwise";
+}
+
+TEST_F(ControlSearch, GetFileDataReadsZeroToSearchCountMinusOneAndRefusesEveryOtherNumberCleanly) {
+  folder_.Write("a.txt", "needle one\nneedle two\nneedle three\n");
+  SearchToTheEnd();
+  const std::int32_t count = control_.GetSearchCount();
+  ASSERT_EQ(count, 3);
+  std::string path, text;
+  std::int32_t line = 0, column = 0;
+  EXPECT_TRUE(control_.GetFileData(0, &path, &line, &column, &text));
+  EXPECT_EQ(std::tie(line, text), std::make_tuple(1, std::string("needle one")));
+  EXPECT_TRUE(control_.GetFileData(count - 1, &path, &line, &column, &text));
+  EXPECT_EQ(std::tie(line, text), std::make_tuple(3, std::string("needle three")));
+  // The child gets a copy of this process: the search's worker thread must have exited and been joined.
+  ASSERT_TRUE(PumpUntil([] { return SearchWorkersHaveExited(); }));
+  for (const std::int32_t number : {-1, count, count + 1, INT32_MIN, INT32_MAX})
+    EXPECT_EQ(RefusalOf(control_, events_, number), "506") << number;
 }
 
 TEST_F(ControlSearch, AFolderThatDoesNotExistIsReportedAfterBeginThenCompletes) {

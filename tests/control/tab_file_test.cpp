@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "control/engine/search_job.h"
+#include "control/findings/result_store.h"
 #include "control/object/zarn_ctrl.h"
 #include "tests/control/event_recorder.h"
 #include "tests/support/temp_folder.h"
@@ -88,6 +89,22 @@ TEST_F(TabFile, RowsHoldPathLineColumnAndTextByteForByteInRecordOrder) {
   EXPECT_TRUE(control_.SaveDataToTabFile(folder_ / "out.tsv"));
   EXPECT_EQ(kx::test::ReadFile(folder_ / "out.tsv"),
             "File\tLine\tCol\tItemFound\r\n" + folder_ / "data/" + name + "\t4\t4\tabc\tdef\r\n");
+}
+
+// Each row holds the path, the line number, the column number and the text, in that order, the numbers in
+// decimal as stored.
+TEST(TabFileRows, HoldPathLineColumnAndTextInThatOrder) {
+  kx::test::TempFolder folder;
+  ResultStore store;
+  store.Append(FindingView{"/docs/a.txt", 12, 5, "abc"});
+  store.Append(FindingView{"/docs/a.txt", 1, 2046, "z"});
+  store.Append(FindingView{"/docs/b.txt", INT32_MAX, 300, ""});
+  ASSERT_TRUE(store.SaveToTabFile(folder / "out.tsv"));
+  EXPECT_EQ(kx::test::ReadFile(folder / "out.tsv"),
+            "File\tLine\tCol\tItemFound\r\n"
+            "/docs/a.txt\t12\t5\tabc\r\n"
+            "/docs/a.txt\t1\t2046\tz\r\n"
+            "/docs/b.txt\t2147483647\t300\t\r\n");
 }
 
 TEST_F(TabFile, SavingAgainReplacesTheFile) {

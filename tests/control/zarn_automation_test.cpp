@@ -318,6 +318,29 @@ TEST(AutomationSite, TheSitesDisplayNameNamesTheSettingsFile) {
   again->SetClientSite(nullptr);
 }
 
+// Without a Windows folder the settings file has no name: a host that connected its events before siting
+// the control hears so (501, the message alone), whether no folder is named or the one named cannot be made.
+TEST(AutomationSite, AHostHearsWhenTheSettingsFileCannotBeNamed) {
+  kx::test::TempFolder folder;
+  const std::optional<std::string> kNoFolder[] = {std::nullopt, folder.Write("file", "")};
+  for (const std::optional<std::string>& value : kNoFolder) {
+    kx::test::ScopedEnv config("XDG_CONFIG_HOME", value);
+    kx::test::ScopedEnv home("HOME", value);
+    const auto control = ole::MakeObject<ZarnAutomation>();
+    const auto events = ole::MakeObject<EventSink>();
+    ASSERT_NE(Advise(static_cast<ole::IDispatch*>(control.Get()), IID__DZarnEvents,
+                     static_cast<ole::IDispatch*>(events.Get())),
+              0u);
+    const auto site = ole::MakeObject<ole::DisplayNameSite>("Finder3");
+    ASSERT_EQ(control->SetClientSite(static_cast<ole::IOleClientSite*>(site.Get())), ole::S_OK);
+    EXPECT_EQ(events->events,
+              Events{"OnError 501 An error ocurred while creating a fully qualified path name "
+                     "to the Kestrix initialization file."})
+        << value.value_or("(unset)");
+    control->SetClientSite(nullptr);
+  }
+}
+
 }  // namespace
 }  // namespace zarn::test
 

@@ -95,6 +95,32 @@ TEST_F(ScanRules, ALongLineIsReportedOnceAndOnlyItsFirst2048BytesAreSearched) {
   EXPECT_EQ(control_.posted()[0].detail, folder_ / "file.txt");
 }
 
+// The line buffer holds 2048 bytes: a line of exactly that many is whole (its last bytes are searched, no
+// 505); one byte more makes it over-long (505, its tail unsearched). Whatever ends the line, and wherever it
+// lies: first, after another line, or running across the edge of a 256 KiB read block.
+TEST_F(ScanRules, ALineOf2048BytesIsWholeAndOneOf2049IsOverLong) {
+  const int kLinesNearTheEdge =
+      ((256 << 10) - 1000) / 100;  // lines of 100 bytes, ending 1044 bytes before it
+  std::string near_the_edge;
+  for (int i = 0; i < kLinesNearTheEdge; ++i) near_the_edge += std::string(99, 'p') + "\n";
+  const std::pair<std::string, int> kBefore[] = {{"", 1}, {"a\n", 2}, {near_the_edge, kLinesNearTheEdge + 1}};
+  for (const auto& [before, line_number] : kBefore) {
+    for (const std::string line_end : {"", "\n", "\r\n", "\r"}) {
+      for (const int length : {2047, 2048, 2049}) {
+        const std::string line = std::string(static_cast<std::size_t>(length) - 6, 'x') + "needle";
+        const auto findings = Scan(before + line + line_end, "needle");
+        const bool over_long = length > 2048;
+        const std::string where = std::to_string(before.size()) + " bytes before, " + std::to_string(length) +
+                                  " bytes ended by " + std::to_string(line_end.size()) + " bytes";
+        EXPECT_EQ(findings, over_long ? At({}) : At({{line_number, length - 5, "needle"}})) << where;
+        EXPECT_EQ(control_.codes(),
+                  over_long ? std::vector<std::int32_t>{kErrorLineTooLong} : std::vector<std::int32_t>{})
+            << where;
+      }
+    }
+  }
+}
+
 TEST_F(ScanRules, AHugeFileWithoutLineEndsReportsOnceAndFindsInTheFirst2048Bytes) {
   std::string bytes(12 << 20, 'z');
   bytes.replace(100, 3, "abc");

@@ -80,6 +80,21 @@ TEST(PrivateProfileRead, IgnoresCommentsAndLinesThatAreNeitherHeaderNorKey) {
   EXPECT_EQ(Read(file, "s", ";k"), "default");
 }
 
+// A ";" after blanks or tabs still starts a comment: the line is neither read nor listed as a key.
+TEST(PrivateProfileRead, AnIndentedCommentIsNoKey) {
+  TempFolder folder;
+  const std::pair<const char*, const char*> kComments[] = {
+      {"  ;k=commented", ";k"}, {"\t;k=commented", ";k"}, {" \t ; k = commented", "; k"}};
+  for (const auto& [comment, would_be_key] : kComments) {
+    const std::string file = folder.Write("a.ini", std::string("[s]\n") + comment + "\nreal=1\n");
+    EXPECT_EQ(Read(file, "s", would_be_key), "default") << comment;
+    char buffer[kBufferSize];
+    const unsigned length =
+        win::GetPrivateProfileString("s", nullptr, "default", buffer, kBufferSize, file.c_str());
+    EXPECT_EQ(std::string(buffer, length + 1), std::string("real\0\0", 6)) << comment;
+  }
+}
+
 TEST(PrivateProfileRead, TrimsBlanksAndOnePairOfSurroundingQuotes) {
   TempFolder folder;
   const std::string file = folder.Write("a.ini",
