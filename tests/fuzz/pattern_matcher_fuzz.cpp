@@ -6,7 +6,9 @@
 //   - a matcher answers the same when asked again (searching never changes it);
 //   - every occurrence lies in the subject and contains the run required of every occurrence, and the
 //     candidate finder finds that run; a search that "can match no line" only matches line breaks or zeros;
-//   - a whole literal run is found exactly where a byte-by-byte comparison finds it first.
+//   - a whole literal run is found exactly where a byte-by-byte comparison finds it first;
+//   - folded, a search string without escapes and sets finds the same when the subject's letters change
+//     case.
 // The subject sits in an allocation of its exact size, so a read past its end is caught.
 // Input: one byte of options, the search string (length-prefixed by the data provider), the subject.
 #include <fuzzer/FuzzedDataProvider.h>
@@ -90,6 +92,20 @@ void CheckWholeLiteral(const PatternMatcher& matcher, const unsigned char* subje
   if (expected) KX_FUZZ_REQUIRE(found->offset == *expected && found->length == run->size());
 }
 
+// Without escapes and sets, a folded search string compares every letter in either case: flipping the
+// case of the subject's ASCII letters changes nothing that is found.
+void CheckFolding(const PatternMatcher& matcher, std::string_view pattern, bool regular_expression,
+                  const unsigned char* subject, std::size_t length) {
+  if (regular_expression && pattern.find_first_of("\\[") != std::string_view::npos) return;
+  const auto flipped = std::make_unique<unsigned char[]>(length);
+  for (std::size_t i = 0; i < length; ++i) {
+    const unsigned char byte = subject[i];
+    flipped[i] =
+        static_cast<unsigned char>((byte | 0x20) >= 'a' && (byte | 0x20) <= 'z' ? byte ^ 0x20 : byte);
+  }
+  KX_FUZZ_REQUIRE(Same(matcher.Find(subject, length), matcher.Find(flipped.get(), length)));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -110,6 +126,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::size_t length = subject_bytes.size();
   const auto subject = std::make_unique<unsigned char[]>(length);
   std::copy(subject_bytes.begin(), subject_bytes.end(), subject.get());
+
+  if (!case_sensitive) CheckFolding(matcher, pattern, regular_expression, subject.get(), length);
 
   // Search on from one byte after each occurrence's first byte, as the scanner does within a line.
   std::size_t at = 0;
