@@ -105,7 +105,10 @@ std::vector<std::string_view> IniDocument::KeyNames(std::string_view section) co
 }
 
 void IniDocument::InsertLine(std::size_t at, std::string text) {
-  if (at > 0 && lines_[at - 1].end.empty()) lines_[at - 1].end = line_end_;
+  // Only the last line lacks a line end. One that ends in a CR gets CR LF whatever the file's style, so
+  // that the CR stays in the line instead of joining an LF to end it.
+  if (at > 0 && lines_[at - 1].end.empty())
+    lines_[at - 1].end = lines_[at - 1].text.ends_with('\r') ? "\r\n" : line_end_;
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Line{std::move(text), line_end_});
 }
 

@@ -89,11 +89,21 @@ bool HasLineBreak(const char* text) {
   return text && std::strpbrk(text, "\r\n") != nullptr;
 }
 
-// What a write may store and read back as stored: no line breaks anywhere, and a key with a name and
-// without "=" (the first "=" of a line ends its key).
+// Whether the line "key=value" would read as something else: a comment (";" first) or a section header
+// ("[" first, "]" last).
+bool ReadsAsNoKeyLine(std::string_view key, std::string_view value) {
+  return key.front() == ';' ||
+         (key.front() == '[' && ascii::TrimEnd(value, ascii::kSpaceAndTab).ends_with(']'));
+}
+
+// What a write may store and read back as stored: no line breaks anywhere, a key with a name and
+// without "=" (the first "=" of a line ends its key), and a key line that reads as one.
 bool Writable(const char* section, const char* key, const char* value) {
   if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) return false;
-  return !key || (!ascii::Trim(key, ascii::kSpaceAndTab).empty() && !std::strchr(key, '='));
+  if (!key) return true;
+  const std::string_view name = ascii::Trim(key, ascii::kSpaceAndTab);
+  if (name.empty() || std::strchr(key, '=')) return false;
+  return !value || !ReadsAsNoKeyLine(name, value);
 }
 
 void Edit(IniDocument& document, std::string_view section, const char* key, const char* value) {

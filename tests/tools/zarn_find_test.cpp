@@ -10,6 +10,7 @@
 
 #include "tests/support/temp_folder.h"
 #include "tests/tools/zarn_find_run.h"
+#include "tools/zarn-find/command_line.h"
 
 namespace {
 
@@ -165,6 +166,39 @@ TEST_F(ZarnFindTool, HelpAndBadArguments) {
     EXPECT_EQ(run.out, "") << arguments[0];
   }
   EXPECT_EQ(ZarnFind({"only-two", "args"}).status, 2);
+}
+
+TEST_F(ZarnFindTool, AnOptionInErrorIsNamedAsGiven) {
+  const struct {
+    std::vector<std::string> arguments;
+    std::string error;
+  } kCases[] = {
+      {{"-fzice", ".", "*.*", "x"}, "unknown option '-f'"},
+      {{"-cq", ".", "*.*", "x"}, "unknown option '-q'"},
+      {{"--json", "-xq", ".", "*.*", "x"}, "unknown option '-q'"},
+      {{"--bogus", ".", "*.*", "x"}, "unknown option '--bogus'"},
+      {{"--case-sensitive=yes", ".", "*.*", "x"}, "unknown option '--case-sensitive=yes'"},
+      {{".", "*.*", "x", "--tsv"}, "option '--tsv' needs a value"},
+      {{".", "*.*", "x", "-cp"}, "option '-p' needs a value"},
+  };
+  for (const auto& [arguments, error] : kCases) {
+    const Outcome run = ZarnFind(arguments);
+    EXPECT_EQ(run.status, 2) << arguments[0];
+    EXPECT_NE(run.err.find(error), std::string::npos) << run.err;
+  }
+}
+
+TEST(ZarnFindCommandLine, EachParseStartsAfresh) {
+  // The first parse stops at the unknown "-q", inside its cluster; the second must not go on there.
+  std::string first[] = {"zarn-find", "-qc", ".", "*.*", "x"};
+  char* first_argv[] = {first[0].data(), first[1].data(), first[2].data(),
+                        first[3].data(), first[4].data(), nullptr};
+  EXPECT_EQ(zarn_find::ParseCommandLine(5, first_argv).outcome, zarn_find::ParseResult::Outcome::kError);
+  std::string second[] = {"zarn-find", ".", "*.*", "x"};
+  char* second_argv[] = {second[0].data(), second[1].data(), second[2].data(), second[3].data(), nullptr};
+  const zarn_find::ParseResult parsed = zarn_find::ParseCommandLine(4, second_argv);
+  EXPECT_EQ(parsed.outcome, zarn_find::ParseResult::Outcome::kSearch);
+  EXPECT_FALSE(parsed.command_line.case_sensitive);
 }
 
 TEST_F(ZarnFindTool, CtrlCStopsPrintsWhatWasFoundAndExits130) {

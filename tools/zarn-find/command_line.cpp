@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cstring>
+#include <string_view>
 
 namespace zarn_find {
 
@@ -59,6 +60,27 @@ std::optional<std::int32_t> ParsePriority(const char* text) {
   return value;
 }
 
+// The value of the long option an argument such as "--tsv" or "--case=x" names (perhaps abbreviated);
+// nullopt when it names none.
+std::optional<int> LongOptionValue(std::string_view argument) {
+  if (argument.substr(0, 2) != "--") return std::nullopt;
+  std::string_view name = argument.substr(2);
+  name = name.substr(0, name.find('='));
+  for (const option& known : kLongOptions) {
+    if (known.name && !name.empty() && std::string_view(known.name).starts_with(name)) return known.val;
+  }
+  return std::nullopt;
+}
+
+// The option getopt_long just refused, as it was given: a long option as the argument that holds it, a
+// short one as "-" and its letter, also when it stands in a cluster such as "-cq" (getopt_long has then
+// not moved past the cluster, so the argument before optind is another one).
+std::string RefusedOption(char** argv) {
+  const std::string_view last = argv[optind - 1];
+  if (optopt == 0 || optopt >= 256 || LongOptionValue(last) == optopt) return std::string(last);
+  return std::string("-") + static_cast<char>(optopt);
+}
+
 ParseResult Error(std::string message) {
   ParseResult result;
   result.error = std::move(message);
@@ -79,7 +101,9 @@ std::optional<std::string> ChooseOutput(CommandLine& line, OutputForm form) {
 ParseResult ParseCommandLine(int argc, char** argv) {
   ParseResult result;
   CommandLine& line = result.command_line;
-  optind = 1;
+  // 0, not 1: getopt_long then forgets where an earlier parse stopped (inside a cluster such as "-qc" it
+  // would go on from there, in the earlier vector), so each parse starts afresh.
+  optind = 0;
   opterr = 0;
   int option;
   while ((option = getopt_long(argc, argv, ":cwsxlp:", kLongOptions, nullptr)) != -1) {
@@ -135,9 +159,9 @@ ParseResult ParseCommandLine(int argc, char** argv) {
                        "'");
         break;
       case ':':
-        return Error(std::string("option '") + argv[optind - 1] + "' needs a value");
+        return Error("option '" + RefusedOption(argv) + "' needs a value");
       default:
-        return Error(std::string("unknown option '") + argv[optind - 1] + "'");
+        return Error("unknown option '" + RefusedOption(argv) + "'");
     }
     if (output_error) return Error(*output_error);
   }

@@ -278,6 +278,10 @@ TEST(PrivateProfileWrite, EndsALastLineThatHadNoLineEndBeforeAddingLines) {
   ASSERT_TRUE(win::WritePrivateProfileString("a", "j", "2", file.c_str()));
   ASSERT_TRUE(win::WritePrivateProfileString("a", "k", "changed", file.c_str()));
   EXPECT_EQ(ReadFile(file), "[a]\nk=changed\nj=2\n");
+  // A last line that ends in a CR keeps it: an LF after it would make the two one line end.
+  const std::string with_cr = folder.Write("b.ini", "[a]\nk=1\r");
+  ASSERT_TRUE(win::WritePrivateProfileString("b", "j", "2", with_cr.c_str()));
+  EXPECT_EQ(ReadFile(with_cr), "[a]\nk=1\r\r\n[b]\nj=2\n");
 }
 
 TEST(PrivateProfileWrite, KeepsTheCrLfStyleOfTheFile) {
@@ -326,8 +330,14 @@ TEST(PrivateProfileWrite, RefusesWhatCouldNotBeReadBack) {
   EXPECT_FALSE(win::WritePrivateProfileString("a]\n[b", "k", "v", file.c_str()));
   EXPECT_FALSE(win::WritePrivateProfileString("a", "k=j", "v", file.c_str()));
   EXPECT_FALSE(win::WritePrivateProfileString("a", "  ", "v", file.c_str()));
+  // Key lines that would read as a comment or as a section header.
+  EXPECT_FALSE(win::WritePrivateProfileString("a", " ;k", "v", file.c_str()));
+  EXPECT_FALSE(win::WritePrivateProfileString("a", "[k", "v] ", file.c_str()));
   EXPECT_EQ(ReadFile(file), "[a]\nk=v\n");
   EXPECT_EQ(EntriesOf(folder.path()), std::set<std::string>{"a.ini"});
+  // Such bytes elsewhere in the line are kept.
+  ASSERT_TRUE(win::WritePrivateProfileString("a", "[k;", ";v]v", file.c_str()));
+  EXPECT_EQ(Read(file, "a", "[k;"), ";v]v");
 }
 
 // ---- Failures and the replacement of the file ----
