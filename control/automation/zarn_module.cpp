@@ -3,6 +3,8 @@
 // outside.
 #include <string>
 
+#include "kestrix_version.h"
+
 #include "control/automation/zarn_automation.h"
 #include "control/automation/zarn_identities.h"
 #include "control/automation/zarn_registration.h"
@@ -31,8 +33,8 @@ struct ZarnVersionBlock {
   bool self_registering;
 };
 
-ZARN_EXPORT const ZarnVersionBlock kZarnVersionBlock = {"libzarn.so", "Kestrix ActiveX", "1.6.4.0", "1.6.4.0",
-                                                        true};
+ZARN_EXPORT const ZarnVersionBlock kZarnVersionBlock = {"libzarn.so", "Kestrix ActiveX", KX_VERSION ".0",
+                                                        KX_VERSION ".0", true};
 
 ZARN_EXPORT ole::HRESULT DllGetClassObject(const ole::CLSID& clsid, const ole::IID& iid, void** object) {
   if (!object) return ole::E_POINTER;

@@ -93,10 +93,12 @@ void CheckResult(const ParseResult& result, const std::vector<std::string>& argu
       KX_FUZZ_REQUIRE(line.thread_priority >= 0 && line.thread_priority <= 4);
       break;
     }
-    case ParseResult::Outcome::kHelp: {
+    case ParseResult::Outcome::kHelp:
+    case ParseResult::Outcome::kVersion: {
+      const std::string option = result.outcome == ParseResult::Outcome::kHelp ? "--help" : "--version";
       bool asked = false;
       for (const std::string& argument : arguments)
-        asked |= argument.size() >= 3 && std::string("--help").rfind(argument, 0) == 0;
+        asked |= argument.size() >= 3 && option.rfind(argument, 0) == 0;
       KX_FUZZ_REQUIRE(asked);
       break;
     }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "kestrix_version.h"
 #include "tests/support/temp_folder.h"
 #include "tests/tools/zarn_find_run.h"
 #include "tools/zarn-find/command_line.h"
@@ -155,6 +156,9 @@ TEST_F(ZarnFindTool, HelpAndBadArguments) {
   const Outcome help = ZarnFind({"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("Usage: zarn-find"), std::string::npos);
+  const Outcome version = ZarnFind({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, "zarn-find " KX_VERSION "\n");
   const std::vector<std::string> kBad[] = {
       {"-p", "9"},       {"--bogus"},           {"--color=sometimes"},
       {"-l", "--count"}, {"--count", "--json"}, {"--json", "-l"},

@@ -10,8 +10,9 @@ namespace zarn_find {
 
 namespace {
 
-enum LongOnly { kOffice = 256, kTsv, kHelp, kPace, kColor, kCount, kJson, kStats };
+enum LongOnly { kOffice = 256, kTsv, kHelp, kPace, kColor, kCount, kJson, kStats, kVersion };
 
+// clang-format off
 constexpr option kLongOptions[] = {
     {"case-sensitive", no_argument, nullptr, 'c'},
     {"whole-word", no_argument, nullptr, 'w'},
@@ -27,8 +28,10 @@ constexpr option kLongOptions[] = {
     {"json", no_argument, nullptr, kJson},
     {"stats", no_argument, nullptr, kStats},
     {"help", no_argument, nullptr, kHelp},
+    {"version", no_argument, nullptr, kVersion},
     {nullptr, 0, nullptr, 0},
 };
+// clang-format on
 
 // --color alone means always, as in grep.
 std::optional<ColorChoice> ParseColor(const char* text) {
@@ -148,6 +151,9 @@ ParseResult ParseCommandLine(int argc, char** argv) {
       case kStats:
         line.stats = true;
         break;
+      case kVersion:
+        result.outcome = ParseResult::Outcome::kVersion;
+        return result;
       case kHelp:
         result.outcome = ParseResult::Outcome::kHelp;
         return result;
@@ -234,6 +240,7 @@ Output options:
                         the findings, the files with findings, the errors
                         and the seconds the search took (wall time)
       --help            show this text
+      --version         show the version of Kestrix this zarn-find belongs to
 -l, --count and --json each choose the output; give at most one of them.
 
 JSON output: one object per line, the findings in the order of the search,

@@ -33,7 +33,7 @@ struct CommandLine {
 };
 
 struct ParseResult {
-  enum class Outcome { kSearch, kHelp, kError } outcome = Outcome::kError;
+  enum class Outcome { kSearch, kHelp, kVersion, kError } outcome = Outcome::kError;
   CommandLine command_line;
   std::string error;  // for kError: what is wrong, in one line
 };

@@ -3,15 +3,17 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
+#include "kestrix_version.h"
 #include "tools/zarn-find/command_line.h"
 #include "tools/zarn-find/search_session.h"
 #include "tools/zarn-find/standard_streams.h"
 
 namespace {
 
-int PrintHelp() {
-  const int error = zarn_find::WriteFully(STDOUT_FILENO, zarn_find::HelpText());
+int Print(const std::string& text) {
+  const int error = zarn_find::WriteFully(STDOUT_FILENO, text);
   if (error == 0) return 0;
   std::fprintf(stderr, "zarn-find: cannot write to standard output: %s\n", std::strerror(error));
   return 2;
@@ -24,7 +26,9 @@ int main(int argc, char** argv) {
   const zarn_find::ParseResult parsed = zarn_find::ParseCommandLine(argc, argv);
   switch (parsed.outcome) {
     case zarn_find::ParseResult::Outcome::kHelp:
-      return PrintHelp();
+      return Print(zarn_find::HelpText());
+    case zarn_find::ParseResult::Outcome::kVersion:
+      return Print("zarn-find " KX_VERSION "\n");
     case zarn_find::ParseResult::Outcome::kError:
       std::fprintf(stderr, "zarn-find: %s\nTry 'zarn-find --help' for more information.\n",
                    parsed.error.c_str());
