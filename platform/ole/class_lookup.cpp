@@ -16,26 +16,43 @@ std::string ClassKey(const CLSID& clsid) {
   return "CLSID\\" + StringFromGUID(clsid);
 }
 
+std::optional<CLSID> ManifestCLSID(const ClassManifest& manifest, std::string_view prog_id) {
+  if (const ManifestClass* entry = manifest.FindProgID(prog_id)) return entry->clsid;
+  return std::nullopt;
+}
+
+std::optional<std::string> ManifestProgID(const ClassManifest& manifest, const CLSID& clsid) {
+  const ManifestClass* entry = manifest.FindClass(clsid);
+  return entry ? entry->prog_id : std::nullopt;
+}
+
+std::optional<std::string> ManifestLibrary(const ClassManifest& manifest, const CLSID& clsid) {
+  if (const ManifestClass* entry = manifest.FindClass(clsid)) return entry->library;
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<CLSID> CLSIDFromProgID(std::string_view prog_id) {
   // A ProgID is one key name: "" or one holding "\" would name some other key.
   if (prog_id.empty() || prog_id.find('\\') != std::string_view::npos) return std::nullopt;
-  if (const ManifestClass* entry = CurrentClassManifest()->FindProgID(prog_id)) return entry->clsid;
-  const std::optional<std::string> text = RegisteredText(std::string(prog_id) + "\\CLSID");
-  if (!text) return std::nullopt;
-  return GUIDFromString(*text);
+  if (auto clsid = ManifestCLSID(*CurrentClassManifest(), prog_id)) return clsid;
+  if (auto text = RegisteredText(std::string(prog_id) + "\\CLSID")) {
+    if (auto clsid = GUIDFromString(*text)) return clsid;
+  }
+  return ManifestCLSID(*InstalledClassManifest(), prog_id);
 }
 
 std::optional<std::string> ProgIDFromCLSID(const CLSID& clsid) {
-  const ManifestClass* entry = CurrentClassManifest()->FindClass(clsid);
-  if (entry && entry->prog_id) return entry->prog_id;
-  return RegisteredText(ClassKey(clsid) + "\\ProgID");
+  if (auto prog_id = ManifestProgID(*CurrentClassManifest(), clsid)) return prog_id;
+  if (auto prog_id = RegisteredText(ClassKey(clsid) + "\\ProgID")) return prog_id;
+  return ManifestProgID(*InstalledClassManifest(), clsid);
 }
 
 std::optional<std::string> InprocServerPath(const CLSID& clsid) {
-  if (const ManifestClass* entry = CurrentClassManifest()->FindClass(clsid)) return entry->library;
-  return RegisteredText(ClassKey(clsid) + "\\InprocServer32");
+  if (auto library = ManifestLibrary(*CurrentClassManifest(), clsid)) return library;
+  if (auto library = RegisteredText(ClassKey(clsid) + "\\InprocServer32")) return library;
+  return ManifestLibrary(*InstalledClassManifest(), clsid);
 }
 
 }  // namespace ole

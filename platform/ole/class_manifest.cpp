@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "platform/win/ascii_text.h"
+#include "platform/win/program_files.h"
 #include "platform/win/whole_file.h"
 
 namespace ole {
@@ -44,22 +45,30 @@ std::string FolderOf(const std::string& path) {
   return absolute.parent_path().string();
 }
 
-std::optional<std::string> ProgramFolder() {
-  std::error_code error;
-  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) return std::nullopt;
-  return program.parent_path().string();
-}
-
+// One manifest file as last read, kept while the file it was read from is the one asked for.
 struct Cache {
   std::mutex lock;
   std::optional<std::string> path;
   std::shared_ptr<const ClassManifest> manifest;
 };
 
-Cache& TheCache() {
-  static Cache cache;
-  return cache;
+std::shared_ptr<const ClassManifest> ManifestAt(Cache& cache, const std::optional<std::string>& path) {
+  const std::lock_guard<std::mutex> guard(cache.lock);
+  if (cache.manifest && cache.path == path) return cache.manifest;
+  std::optional<std::string> text;
+  if (path) text = win::ReadWholeFile(*path);
+  cache.path = path;
+  cache.manifest = text ? std::make_shared<const ClassManifest>(*text, FolderOf(*path))
+                        : std::make_shared<const ClassManifest>();
+  return cache.manifest;
+}
+
+// The file an environment variable names when it is set and not empty, else `in_folder`/kestrix.classes.
+std::optional<std::string> ManifestPath(const char* variable, const std::optional<std::string>& in_folder) {
+  const char* named = std::getenv(variable);
+  if (named && *named) return std::string(named);
+  if (!in_folder) return std::nullopt;
+  return *in_folder + "/" + std::string(kManifestName);
 }
 
 }  // namespace
@@ -91,24 +100,21 @@ const ManifestClass* ClassManifest::FindProgID(std::string_view prog_id) const {
 }
 
 std::optional<std::string> ClassManifestPath() {
-  const char* named = std::getenv("KESTRIX_CLASSES");
-  if (named && *named) return std::string(named);
-  const std::optional<std::string> folder = ProgramFolder();
-  if (!folder) return std::nullopt;
-  return *folder + "/" + std::string(kManifestName);
+  return ManifestPath("KESTRIX_CLASSES", win::RunningProgramFolder());
+}
+
+std::optional<std::string> InstalledClassManifestPath() {
+  return ManifestPath("KESTRIX_INSTALLED_CLASSES", win::InstalledLibraryFolder());
 }
 
 std::shared_ptr<const ClassManifest> CurrentClassManifest() {
-  const std::optional<std::string> path = ClassManifestPath();
-  Cache& cache = TheCache();
-  const std::lock_guard<std::mutex> guard(cache.lock);
-  if (cache.manifest && cache.path == path) return cache.manifest;
-  std::optional<std::string> text;
-  if (path) text = win::ReadWholeFile(*path);
-  cache.path = path;
-  cache.manifest = text ? std::make_shared<const ClassManifest>(*text, FolderOf(*path))
-                        : std::make_shared<const ClassManifest>();
-  return cache.manifest;
+  static Cache cache;
+  return ManifestAt(cache, ClassManifestPath());
+}
+
+std::shared_ptr<const ClassManifest> InstalledClassManifest() {
+  static Cache cache;
+  return ManifestAt(cache, InstalledClassManifestPath());
 }
 
 }  // namespace ole

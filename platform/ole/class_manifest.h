@@ -1,6 +1,10 @@
-// The class manifest: classes a program can create without their being registered. It is a text file
-// "kestrix.classes" in the running program's folder, or the file $KESTRIX_CLASSES names when that is
-// set and not empty (tests point it at one of their own). Each line
+// The class manifest: classes a program can create without their being registered. A program has two:
+// - its own, a text file "kestrix.classes" in the running program's folder, or the file $KESTRIX_CLASSES
+//   names when that is set and not empty (tests point it at one of their own);
+// - the installed one, "kestrix.classes" among an installed Kestrix's private libraries
+//   (/usr/lib/<multiarch>/kestrix for a program in /usr/bin, win::InstalledLibraryFolder), or the file
+//   $KESTRIX_INSTALLED_CLASSES names when that is set and not empty.
+// The class lookup (class_lookup.h) asks the program's own first and the installed one last. Each line
 //
 //   {3F1B2A40-5C6D-4E7F-8A9B-0C1D2E3F4A50}  Kestrix.Finder  plugins/finder.so
 //
@@ -40,12 +44,15 @@ class ClassManifest {
   std::vector<ManifestClass> classes_;
 };
 
-// The manifest file this process uses (which need not exist); nullopt when it cannot be told.
+// The program's own manifest file (which need not exist); nullopt when it cannot be told.
 std::optional<std::string> ClassManifestPath();
+// The installed manifest file (which need not exist); nullopt when it cannot be told.
+std::optional<std::string> InstalledClassManifestPath();
 
-// The manifest at ClassManifestPath(), read the first time it is asked for and kept for the life of
-// the process (it is read again only if $KESTRIX_CLASSES comes to name another file). An absent or
-// unreadable file is an empty manifest.
+// The manifest at ClassManifestPath() or InstalledClassManifestPath(), read the first time it is asked
+// for and kept for the life of the process (it is read again only if its variable comes to name another
+// file). An absent or unreadable file is an empty manifest.
 std::shared_ptr<const ClassManifest> CurrentClassManifest();
+std::shared_ptr<const ClassManifest> InstalledClassManifest();
 
 }  // namespace ole

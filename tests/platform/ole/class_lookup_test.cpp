@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "kestrix_install_layout.h"
 #include "platform/ole/class_manifest.h"
 #include "platform/ole/registry.h"
 #include "tests/support/temp_folder.h"
@@ -40,6 +41,7 @@ class ClassLookup : public ::testing::Test {
   ScopedEnv config_home_{"XDG_CONFIG_HOME", folder_ / "config"};
   ScopedEnv registry_{"KESTRIX_REGISTRY", folder_ / "registry"};
   ScopedEnv classes_{"KESTRIX_CLASSES", folder_ / "app/kestrix.classes"};
+  ScopedEnv installed_{"KESTRIX_INSTALLED_CLASSES", folder_ / "lib/kestrix/kestrix.classes"};
 };
 
 TEST_F(ClassLookup, FindsNothingInAnEmptyRegistry) {
@@ -110,6 +112,25 @@ TEST_F(ClassLookup, ManifestComesBeforeTheRegistry) {
   EXPECT_EQ(InprocServerPath(kUnknown), "/registered/other.so");
 }
 
+TEST_F(ClassLookup, InstalledManifestAnswersLastSoTheUserCanOverrideIt) {
+  folder_.Write("lib/kestrix/kestrix.classes",
+                "{3F1B2A40-5C6D-4E7F-8A9B-0C1D2E3F4A50} Kestrix.Finder libfinder.so\n"
+                "{0A1B2C3D-4E5F-6071-8293-A4B5C6D7E8F9} Kestrix.Viewer libviewer.so\n"
+                "{FFFFFFFF-0000-0000-0000-000000000001} Kestrix.Unknown libunknown.so\n");
+  folder_.Write("app/kestrix.classes", "{FFFFFFFF-0000-0000-0000-000000000001} Kestrix.Own own.so\n");
+  ASSERT_TRUE(ole::UpdateRegistry([](Registry& registry) {  // unusable: asks the installed manifest
+    registry.SetValue("Kestrix.Finder\\CLSID", "", std::string("not a class"));
+  }));
+  EXPECT_EQ(CLSIDFromProgID("kestrix.finder"), kFinder);
+  EXPECT_EQ(ProgIDFromCLSID(kFinder), "Kestrix.Finder");
+  EXPECT_EQ(InprocServerPath(kFinder), folder_ / "lib/kestrix/libfinder.so");
+
+  Register(kViewer, "Kestrix.Viewer", "/home/me/viewer.so");
+  EXPECT_EQ(InprocServerPath(kViewer), "/home/me/viewer.so") << "what the user registered wins";
+  EXPECT_EQ(InprocServerPath(kUnknown), folder_ / "app/own.so") << "the program's own manifest comes first";
+  EXPECT_EQ(ProgIDFromCLSID(kUnknown), "Kestrix.Own");
+}
+
 TEST_F(ClassLookup, ManifestIsReadOncePerFile) {
   folder_.Write("app/kestrix.classes", "{3F1B2A40-5C6D-4E7F-8A9B-0C1D2E3F4A50} Kestrix.Finder a.so\n");
   EXPECT_EQ(InprocServerPath(kFinder), folder_ / "app/a.so");
@@ -156,6 +177,17 @@ TEST(ClassManifestPath, IsBesideTheProgramUnlessTheVariableNamesOne) {
   }
   ScopedEnv classes("KESTRIX_CLASSES", "/somewhere/else.classes");
   EXPECT_EQ(ole::ClassManifestPath(), "/somewhere/else.classes");
+}
+
+TEST(ClassManifestPath, InstalledOneIsAmongTheInstalledLibraries) {
+  ScopedEnv installed("KESTRIX_INSTALLED_CLASSES", std::nullopt);
+  const auto program = std::filesystem::read_symlink("/proc/self/exe");
+  const std::filesystem::path expected =
+      (program.parent_path() / KX_LIBRARY_FOLDER_FROM_PROGRAMS / "kestrix.classes").lexically_normal();
+  EXPECT_EQ(expected.parent_path().filename(), "kestrix");
+  EXPECT_EQ(ole::InstalledClassManifestPath(), expected.string());
+  ScopedEnv named("KESTRIX_INSTALLED_CLASSES", "/usr/lib/kestrix.classes");
+  EXPECT_EQ(ole::InstalledClassManifestPath(), "/usr/lib/kestrix.classes");
 }
 
 }  // namespace
