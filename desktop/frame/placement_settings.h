@@ -1,6 +1,7 @@
 // The per-user settings store of window placement: a Qt settings file of the program, kept under the
-// program's title in $XDG_CONFIG_HOME/Kestrix (else $HOME/.config/Kestrix) as "<title>.conf"; sections
-// as groups, values as text.
+// program's title in the one per-user folder of Kestrix, $XDG_CONFIG_HOME/kestrix (else
+// $HOME/.config/kestrix), as "<title>.conf"; sections as groups, values as text. A file left in the folder
+// earlier versions used ($XDG_CONFIG_HOME/Kestrix) is moved there the first time.
 #pragma once
 
 #include <QSettings>

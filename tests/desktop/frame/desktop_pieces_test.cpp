@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QWidget>
 
 #include "desktop/frame/placement_settings.h"
@@ -24,6 +25,20 @@ TEST(PlacementSettings, ValuesSurviveInTheUsersSettingsStore) {
   PlacementSettings again("KestrixDemo");
   EXPECT_EQ(again.Get("frmMainMDISettings", "Left"), "1440");
   EXPECT_EQ(again.Get("frmMainMDISettings", "Top"), std::nullopt);
+}
+
+TEST(PlacementSettings, PlacementsInTheOldFolderMoveToTheOneFolderOnce) {
+  kx::test::TempFolder folder;
+  kx::test::ScopedEnv config("XDG_CONFIG_HOME", folder.path());
+  folder.Write("Kestrix/KestrixDemo.conf", "[frmMainMDISettings]\nLeft=720\n");
+  EXPECT_EQ(PlacementSettings("KestrixDemo").Get("frmMainMDISettings", "Left"), "720");
+  EXPECT_EQ(PlacementSettings::FileOf("KestrixDemo").toStdString(), folder / "kestrix/KestrixDemo.conf");
+  EXPECT_TRUE(QFileInfo::exists(PlacementSettings::FileOf("KestrixDemo")));
+  EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(folder / "Kestrix"))) << "nothing left behind";
+
+  folder.Write("Kestrix/KestrixDemo.conf", "[frmMainMDISettings]\nLeft=1\n");
+  EXPECT_EQ(PlacementSettings("KestrixDemo").Get("frmMainMDISettings", "Left"), "720")
+      << "the file in the one folder wins over one that turns up later in the old";
 }
 
 TEST(WidgetPlacement, AWindowComesBackWithItsRectangleAndState) {
