@@ -1,6 +1,6 @@
-// regsvr: registers or unregisters a self-registering library.
-//   regsvr LIBRARY       calls its DllRegisterServer
-//   regsvr /u LIBRARY    calls its DllUnregisterServer
+// kestrix-regsvr: registers or unregisters a self-registering library.
+//   kestrix-regsvr LIBRARY       calls its DllRegisterServer
+//   kestrix-regsvr /u LIBRARY    calls its DllUnregisterServer
 // and says what came of it. Exit status 0 on success, 1 when the library failed, 2 for bad arguments or
 // a library that cannot be loaded or has no such entry point.
 #include <dlfcn.h>
@@ -18,7 +18,7 @@ using EntryPoint = ole::HRESULT (*)();
 
 int Usage() {
   std::fputs(
-      "Usage: regsvr [/u] LIBRARY\n"
+      "Usage: kestrix-regsvr [/u] LIBRARY\n"
       "Registers the classes of a self-registering library (with /u: removes them again).\n",
       stderr);
   return 2;
@@ -40,19 +40,19 @@ int main(int argc, char** argv) {
 
   void* handle = dlopen(AsPath(library).c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!handle) {
-    std::fprintf(stderr, "regsvr: cannot load %s: %s\n", library, dlerror());
+    std::fprintf(stderr, "kestrix-regsvr: cannot load %s: %s\n", library, dlerror());
     return 2;
   }
   const auto entry = reinterpret_cast<EntryPoint>(dlsym(handle, entry_name));
   if (!entry) {
-    std::fprintf(stderr, "regsvr: %s has no entry point %s\n", library, entry_name);
+    std::fprintf(stderr, "kestrix-regsvr: %s has no entry point %s\n", library, entry_name);
     dlclose(handle);
     return 2;
   }
   const ole::HRESULT result = entry();
   dlclose(handle);
   if (ole::FAILED(result)) {
-    std::fprintf(stderr, "regsvr: %s in %s failed with code 0x%08X\n", entry_name, library,
+    std::fprintf(stderr, "kestrix-regsvr: %s in %s failed with code 0x%08X\n", entry_name, library,
                  static_cast<unsigned>(result));
     return 1;
   }
