@@ -15,6 +15,8 @@
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(kestrix::kProgramTitle);
+  // The installed menu entry's name: desktops that match windows to entries by it show its icon.
+  QGuiApplication::setDesktopFileName("org.kestrix.KestrixDemo");
   QApplication::setWindowIcon(QIcon(kestrix::FindTextInFilesPicture(64)));
   qtplatform::MessagePump pump;
   const qtplatform::LibraryMessageBoxes library_message_boxes;

@@ -1,9 +1,11 @@
 #include "desktop/frame/help_file.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 #include "desktop/frame/help_window.h"
 #include "platform/qt/desktop_services.h"
+#include "platform/win/program_files.h"
 
 namespace kestrix {
 
@@ -21,7 +23,13 @@ void ShowHelpWhenNotOpened() {
 }  // namespace
 
 QString HelpFilePath() {
-  return QCoreApplication::applicationDirPath() + "/KESTRIX.html";
+  const QString beside_program = QCoreApplication::applicationDirPath() + "/KESTRIX.html";
+  if (QFileInfo::exists(beside_program)) return beside_program;
+  if (const std::optional<std::string> documents = win::InstalledDocumentFolder()) {
+    const QString installed = QString::fromStdString(*documents) + "/KESTRIX.html";
+    if (QFileInfo::exists(installed)) return installed;
+  }
+  return beside_program;
 }
 
 void OpenHelpFile(const DocumentOpener& opener) {

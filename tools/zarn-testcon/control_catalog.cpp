@@ -22,10 +22,12 @@ bool Listed(const std::vector<KnownControl>& controls, const ole::CLSID& clsid) 
 }
 
 void AddManifestClasses(const ole::Registry& registry, const ole::ClassManifest& manifest,
-                        std::vector<KnownControl>& controls) {
-  for (const ole::ManifestClass& entry : manifest.classes())
+                        ControlSource source, std::vector<KnownControl>& controls) {
+  for (const ole::ManifestClass& entry : manifest.classes()) {
+    if (Listed(controls, entry.clsid)) continue;
     controls.push_back(
-        {entry.clsid, entry.prog_id.value_or(""), RegisteredName(registry, entry.clsid), true});
+        {entry.clsid, entry.prog_id.value_or(""), RegisteredName(registry, entry.clsid), source});
+  }
 }
 
 void AddRegisteredControls(const ole::Registry& registry, std::vector<KnownControl>& controls) {
@@ -33,7 +35,7 @@ void AddRegisteredControls(const ole::Registry& registry, std::vector<KnownContr
     const std::optional<ole::CLSID> clsid = ole::GUIDFromString(subkey);
     if (!clsid || Listed(controls, *clsid) || !registry.KeyExists(ClassKey(*clsid) + "\\Control")) continue;
     const std::string prog_id = registry.GetText(ClassKey(*clsid) + "\\ProgID").value_or("");
-    controls.push_back({*clsid, prog_id, RegisteredName(registry, *clsid), false});
+    controls.push_back({*clsid, prog_id, RegisteredName(registry, *clsid), ControlSource::kRegistry});
   }
 }
 
@@ -43,19 +45,22 @@ QString KnownControl::DisplayText() const {
   QString text = prog_id.empty() ? QStringLiteral("(no ProgID)") : QString::fromStdString(prog_id);
   if (!name.empty()) text += QStringLiteral(" - ") + QString::fromStdString(name);
   text += QLatin1Char(' ') + QString::fromStdString(ole::StringFromGUID(clsid));
-  if (from_manifest) text += QStringLiteral(" (manifest)");
+  if (source == ControlSource::kManifest) text += QStringLiteral(" (manifest)");
+  if (source == ControlSource::kInstalled) text += QStringLiteral(" (installed)");
   return text;
 }
 
-std::vector<KnownControl> KnownControls(const ole::Registry& registry, const ole::ClassManifest& manifest) {
+std::vector<KnownControl> KnownControls(const ole::Registry& registry, const ole::ClassManifest& manifest,
+                                        const ole::ClassManifest& installed) {
   std::vector<KnownControl> controls;
-  AddManifestClasses(registry, manifest, controls);
+  AddManifestClasses(registry, manifest, ControlSource::kManifest, controls);
   AddRegisteredControls(registry, controls);
+  AddManifestClasses(registry, installed, ControlSource::kInstalled, controls);
   return controls;
 }
 
 std::vector<KnownControl> KnownControls() {
-  return KnownControls(ole::Registry::Load(), *ole::CurrentClassManifest());
+  return KnownControls(ole::Registry::Load(), *ole::CurrentClassManifest(), *ole::InstalledClassManifest());
 }
 
 std::optional<ole::CLSID> ClassNamed(const QString& text) {

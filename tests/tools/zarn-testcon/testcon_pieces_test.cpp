@@ -22,11 +22,15 @@ constexpr const char* kM = "{0000000D-0000-0000-0000-000000000000}";
 
 std::vector<std::string> ProgIDs(const std::vector<KnownControl>& controls) {
   std::vector<std::string> ids;
-  for (const KnownControl& known : controls) ids.push_back(known.prog_id + (known.from_manifest ? "*" : ""));
+  for (const KnownControl& known : controls) {
+    ids.push_back(known.prog_id + (known.source == ControlSource::kManifest    ? "*"
+                                   : known.source == ControlSource::kInstalled ? "+"
+                                                                               : ""));
+  }
   return ids;
 }
 
-TEST(ControlCatalog, ListsTheManifestsClassesThenTheRegisteredControlsOnce) {
+TEST(ControlCatalog, ListsTheManifestsClassesThenTheRegisteredControlsThenTheInstalledOnesOnce) {
   ole::Registry registry;
   registry.SetValue(std::string("CLSID\\") + kA, "", std::string("Control A"));
   registry.SetValue(std::string("CLSID\\") + kA + "\\ProgID", "", std::string("A.Ctl.1"));
@@ -35,10 +39,13 @@ TEST(ControlCatalog, ListsTheManifestsClassesThenTheRegisteredControlsOnce) {
   registry.CreateKey(std::string("CLSID\\") + kC + "\\Control");
   registry.CreateKey("CLSID\\not-a-guid\\Control");
   const ole::ClassManifest manifest(std::string(kM) + " M.Prog.1 m.so\n" + kA + " - a.so\n", "/lib");
-  const std::vector<KnownControl> controls = KnownControls(registry, manifest);
-  EXPECT_EQ(ProgIDs(controls), (std::vector<std::string>{"M.Prog.1*", "*", ""}));
+  const ole::ClassManifest installed(std::string(kC) + " C.Installed.1 c.so\n" + kB + " B.Installed b.so\n",
+                                     "/usr/lib/kestrix");
+  const std::vector<KnownControl> controls = KnownControls(registry, manifest, installed);
+  EXPECT_EQ(ProgIDs(controls), (std::vector<std::string>{"M.Prog.1*", "*", "", "B.Installed+"}));
   EXPECT_EQ(controls[1].DisplayText(), QString("(no ProgID) - Control A ") + kA + " (manifest)");
   EXPECT_EQ(controls[2].DisplayText(), QString("(no ProgID) ") + kC);
+  EXPECT_EQ(controls[3].DisplayText(), QString("B.Installed ") + kB + " (installed)");
 }
 
 TEST(ControlCatalog, NamesAClassByIdentityOrByProgID) {
