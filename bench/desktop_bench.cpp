@@ -7,7 +7,7 @@
 // scrolling to its end, selecting its last row and double-clicking that row take until the grid has
 // painted. Last it measures the hit viewer with files that gained lines of megabytes after the search.
 //
-// Usage: kx-desktop-bench [COUNT | FOLDER] [--no-viewer]
+// Usage: kx-desktop-bench [COUNT | FOLDER] [--no-streaming] [--no-viewer]
 //          COUNT findings (default 200000) in a fresh folder under $TMPDIR, removed afterwards: files of
 //          10,000 lines with one finding each; or every "needle" in FOLDER's *.txt files
 //        kx-desktop-bench --viewer   (only the viewer's measurements)
@@ -40,7 +40,8 @@ void WriteTree(const QString& folder, long long findings) {
   QDir().mkpath(folder);
   std::string body;
   for (int line = 1; line <= kLinesPerFile; ++line)
-    body += "line " + std::to_string(line) + " of the sample holds the needle we look for, and more words\n";
+    body += "line " + std::to_string(line) + " of the sample holds the needle " + std::to_string(line) +
+            " we look for, and more words\n";
   for (long long file = 0; file * kLinesPerFile < findings; ++file) {
     const long long lines = std::min<long long>(kLinesPerFile, findings - file * kLinesPerFile);
     std::size_t bytes = body.size();
@@ -60,9 +61,11 @@ kestrix::ZarnControl& Control(const frmFindTextInFiles& search) {
 
 struct CopyFigures {
   int rows = 0;
-  qint64 scan_ms = -1;       // from Find Text until the control's scan has ended
-  qint64 after_scan_ms = 0;  // from the end of the scan until every finding is in the grid
-  qint64 longest_pass_ms = 0;
+  qint64 scan_ms = -1;           // from Find Text until the control's scan has ended
+  qint64 after_scan_ms = 0;      // from the end of the scan until every finding is in the grid
+  double after_scan_cpu_ms = 0;  // processor time of the program's thread meanwhile
+  qint64 longest_pass_ms = 0;    // while findings went into the grid
+  qint64 longest_start_ms = 0;   // before that, from the closing of the options dialog
   double heap_before = 0, heap_at_scan_end = 0, heap_after = 0;
   double resident_before = 0, resident_at_scan_end = 0, resident_after = 0;
 };
@@ -74,19 +77,30 @@ CopyFigures RunSearch(frmFindTextInFiles& search, const QString& folder, bool st
   figures.resident_before = ResidentMiB();
   QElapsedTimer clock;
   bool started = false;
+  double cpu_at_scan_end = 0;
+  bool copying = false;
   PassMeter meter([&] {
+    // The first rows in the grid, or the end of the scan: the copy has begun.
+    if (!copying && (figures.scan_ms >= 0 || Results(search).Rows() > 1)) {
+      copying = true;
+      figures.longest_start_ms = meter.Longest();
+      meter.Restart();
+    }
     if (!started) {
       started = Control(search).SearchActive();
     } else if (figures.scan_ms < 0 && !Control(search).SearchActive()) {
       figures.scan_ms = clock.elapsed();
+      cpu_at_scan_end = ThreadCpuMs();
       figures.heap_at_scan_end = HeapMiB();
       figures.resident_at_scan_end = ResidentMiB();
     }
   });
   clock.start();
   FindText(search, folder, stream);
+  meter.Restart();  // the options dialog's own passes do not count
   WaitUntil([&] { return Finished(search); });
   figures.after_scan_ms = clock.elapsed() - figures.scan_ms;
+  figures.after_scan_cpu_ms = ThreadCpuMs() - cpu_at_scan_end;
   figures.longest_pass_ms = meter.Longest();
   figures.heap_after = HeapMiB();
   figures.resident_after = ResidentMiB();
@@ -96,12 +110,14 @@ CopyFigures RunSearch(frmFindTextInFiles& search, const QString& folder, bool st
 
 void PrintCopy(const char* mode, const CopyFigures& figures) {
   std::printf(
-      "%s: %d rows in the grid %lld ms after the scan ended (scan %lld ms), %.3f ms per 1000 findings;"
-      " longest pass of the event loop %lld ms\n",
+      "%s: %d rows in the grid %lld ms after the scan ended (scan %lld ms), %.3f ms per 1000 findings"
+      " (processor %.0f ms, %.3f ms per 1000); longest pass of the event loop %lld ms while copying,"
+      " %lld ms before\n",
       mode, figures.rows, static_cast<long long>(figures.after_scan_ms),
       static_cast<long long>(figures.scan_ms),
       static_cast<double>(figures.after_scan_ms) * 1000.0 / std::max(figures.rows, 1),
-      static_cast<long long>(figures.longest_pass_ms));
+      figures.after_scan_cpu_ms, figures.after_scan_cpu_ms * 1000.0 / std::max(figures.rows, 1),
+      static_cast<long long>(figures.longest_pass_ms), static_cast<long long>(figures.longest_start_ms));
 }
 
 double ReportMiB(frmFindTextInFiles& search) {
@@ -175,11 +191,12 @@ void MeasureAtTheEnd(frmFindTextInFiles& search) {
       grid.Rows() - 1, scroll, select, open, grid.Row(), key, kFrameMs);
 }
 
-void MeasureGrid(frmFindTextInFiles& search, const QString& folder) {
+void MeasureGrid(frmFindTextInFiles& search, const QString& folder, bool streaming) {
   const CopyFigures at_end = RunSearch(search, folder, false);
   PrintCopy("show all at end", at_end);
   PrintMemory(at_end, ReportMiB(search));
   MeasureAtTheEnd(search);
+  if (!streaming) return;
   // At Idle, the pause after each folder entry keeps the scan going longer, so that the findings stream
   // in while it runs.
   search.SetControlThreadPriority(0);
@@ -192,6 +209,7 @@ struct Arguments {
   long long count = 200000;
   QString folder;
   bool grid = true;
+  bool streaming = true;
   bool viewer = true;
 };
 
@@ -202,6 +220,8 @@ Arguments ParseArguments(const QStringList& arguments) {
     const long long count = argument.toLongLong(&number);
     if (argument == "--viewer") {
       parsed.grid = false;
+    } else if (argument == "--no-streaming") {
+      parsed.streaming = false;
     } else if (argument == "--no-viewer") {
       parsed.viewer = false;
     } else if (number && count > 0) {
@@ -236,7 +256,7 @@ int main(int argc, char** argv) {
   main_window.ShowChildForm("frmFindTextInFiles");
   auto& search = *qobject_cast<kestrix::frmFindTextInFiles*>(main_window.SearchWindow());
   search.SetControlThreadPriority(kxbench::kTimeCritical);
-  if (arguments.grid) kxbench::MeasureGrid(search, folder);
+  if (arguments.grid) kxbench::MeasureGrid(search, folder, arguments.streaming);
   if (arguments.viewer) kxbench::MeasureLongLines(search);
   main_window.close();
   return 0;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <malloc.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 
 #include "desktop/search/options_dialog.h"
@@ -71,22 +73,37 @@ inline double HeapMiB() {
   return static_cast<double>(info.uordblks + info.hblkhd) / kMiB;
 }
 
+// Processor time of the calling thread, in milliseconds: on a busy machine the wall time of the copy
+// also holds the time other programs had the processor.
+inline double ThreadCpuMs() {
+  timespec time{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &time);
+  return static_cast<double>(time.tv_sec) * 1e3 + static_cast<double>(time.tv_nsec) / 1e6;
+}
+
 // Measures the passes of the event loop while it runs: a zero-delay timer runs once per pass, so the gap
 // between two of its runs is the length of one pass.
 class PassMeter {
  public:
   explicit PassMeter(std::function<void()> each_pass = {}) : each_pass_(std::move(each_pass)) {
     QObject::connect(&beat_, &QTimer::timeout, [this] {
-      longest_ = std::max(longest_, pass_.restart());
+      const qint64 pass = pass_.restart();
+      if (pass > 30 && trace_)
+        std::fprintf(stderr, "pass of %lld ms, at %.0f ms of processor time\n", static_cast<long long>(pass),
+                     ThreadCpuMs());
+      longest_ = std::max(longest_, pass);
       if (each_pass_) each_pass_();
     });
     pass_.start();
     beat_.start(0);
   }
   qint64 Longest() const { return longest_; }
+  // Forgets the passes so far (those of the options dialog, say).
+  void Restart() { longest_ = 0; }
 
  private:
   std::function<void()> each_pass_;
+  const bool trace_ = std::getenv("KX_BENCH_TRACE_PASSES") != nullptr;  // passes over 30 ms on stderr
   QTimer beat_;
   QElapsedTimer pass_;
   qint64 longest_ = 0;
