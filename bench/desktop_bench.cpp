@@ -9,7 +9,8 @@
 //
 // Usage: kx-desktop-bench [COUNT | FOLDER] [--no-streaming] [--no-viewer]
 //          COUNT findings (default 200000) in a fresh folder under $TMPDIR, removed afterwards: files of
-//          10,000 lines with one finding each; or every "needle" in FOLDER's *.txt files
+//          10,000 lines with one finding each; or every "needle" in FOLDER's *.txt files (a missing or
+//          empty FOLDER gets COUNT findings written, and keeps them)
 //        kx-desktop-bench --viewer   (only the viewer's measurements)
 #include <QApplication>
 #include <QDir>
@@ -245,7 +246,8 @@ int main(int argc, char** argv) {
   const kxbench::Arguments arguments = kxbench::ParseArguments(QApplication::arguments());
   QTemporaryDir scratch;
   const QString folder = arguments.folder.isEmpty() ? scratch.path() + "/tree" : arguments.folder;
-  if (arguments.grid && arguments.folder.isEmpty()) kxbench::WriteTree(folder, arguments.count);
+  if (arguments.grid && (!QDir(folder).exists() || QDir(folder).isEmpty()))
+    kxbench::WriteTree(folder, arguments.count);
   qtplatform::MessagePump pump;
   kestrix::frmMainMDI main_window([](kestrix::ProgramFrame& frame, QMdiArea& area) -> QWidget* {
     return new kestrix::frmFindTextInFiles(frame, area);

@@ -88,9 +88,11 @@ class PassMeter {
   explicit PassMeter(std::function<void()> each_pass = {}) : each_pass_(std::move(each_pass)) {
     QObject::connect(&beat_, &QTimer::timeout, [this] {
       const qint64 pass = pass_.restart();
+      const double cpu = trace_ ? ThreadCpuMs() : 0;
       if (pass > 30 && trace_)
-        std::fprintf(stderr, "pass of %lld ms, at %.0f ms of processor time\n", static_cast<long long>(pass),
-                     ThreadCpuMs());
+        std::fprintf(stderr, "pass of %lld ms (%.0f ms of processor time), at %.0f ms of processor time\n",
+                     static_cast<long long>(pass), cpu - last_cpu_, cpu);
+      last_cpu_ = cpu;
       longest_ = std::max(longest_, pass);
       if (each_pass_) each_pass_();
     });
@@ -104,6 +106,7 @@ class PassMeter {
  private:
   std::function<void()> each_pass_;
   const bool trace_ = std::getenv("KX_BENCH_TRACE_PASSES") != nullptr;  // passes over 30 ms on stderr
+  double last_cpu_ = 0;
   QTimer beat_;
   QElapsedTimer pass_;
   qint64 longest_ = 0;

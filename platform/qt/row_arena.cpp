@@ -107,7 +107,7 @@ void RowArena::SetCell(int row, int col, QStringView text) {
 }
 
 void RowArena::InsertTabTexts(int at, const QStringList& tab_texts, int cols) {
-  std::vector<Locator> added;
+  QList<Locator> added;
   added.reserve(tab_texts.size());
   std::vector<Span> cells;
   for (const QString& tab_text : tab_texts) {
@@ -123,7 +123,12 @@ void RowArena::InsertTabTexts(int at, const QStringList& tab_texts, int cols) {
     }
     added.push_back(Write(cells));
   }
-  rows_.insert(rows_.begin() + at, added.begin(), added.end());
+  if (at == rows_.size()) {
+    rows_.append(added);
+    return;
+  }
+  rows_.insert(at, added.size(), Locator{kNoRecord, 0});
+  std::copy(added.cbegin(), added.cend(), rows_.begin() + at);
 }
 
 // ASCII text narrowed in place of a conversion, which would allocate for every row; the same bytes.

@@ -9,6 +9,7 @@
 // last row does.
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -69,7 +70,9 @@ class RowArena {
   void ReclaimIfWorthIt();
   void Reset();
 
-  std::vector<Locator> rows_;
+  // A QList grows by reallocating in place where it can, which a vector of millions cannot: no pass of the
+  // event loop copies the whole list.
+  QList<Locator> rows_;
   std::vector<Block> blocks_;
   std::vector<Span> last_;              // per column: the text written last, which an equal text refers to
   std::string record_;                  // the record being written
