@@ -14,7 +14,7 @@ namespace kestrix {
 namespace {
 
 constexpr int kYieldEvery = 25;                 // records between two passes of the event loop
-constexpr qint64 kInsertIntervalMs = 250;       // rows go into the grid four times a second,
+constexpr qint64 kInsertIntervalMs = 100;       // rows go into the grid ten times a second,
 constexpr qsizetype kMostRowsInserted = 20000;  // or sooner, so that one insertion stays short
 
 // While a copy runs, the status bar paints its count at most 60 times a second: painting it after every 25
