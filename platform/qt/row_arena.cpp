@@ -14,7 +14,7 @@ namespace {
 constexpr std::uint32_t kMinReference = 8;   // shorter texts are cheaper written again than referred to
 constexpr std::uint32_t kFirstBlock = 4096;  // a small grid stays small
 constexpr std::uint32_t kLargestBlock = 1 << 20;
-constexpr std::size_t kMinReclaim = 64 * 1024;
+constexpr std::size_t kMinReclaim = std::size_t{64} * 1024;
 
 void AppendNumber(std::string& out, std::uint64_t value) {
   while (value >= 0x80) {
@@ -188,10 +188,22 @@ RowArena::Locator RowArena::Write(const std::vector<Span>& cells) {
   while (count > 0 && cells[count - 1].size == 0) --count;  // trailing empty cells need no bytes
   if (count == 0) return Locator{kNoRecord, 0};
   if (last_.size() < count) last_.resize(count);
+  Encode(cells, count);
+  const Locator locator = Place();
+  // The texts written in full are those a later equal text refers to.
+  for (std::size_t col = 0; col < count; ++col) {
+    if (inline_at_[col] == 0 || cells[col].size < kMinReference) continue;
+    const auto offset = static_cast<std::uint32_t>(locator.offset + inline_at_[col]);
+    last_[col] = Span{blocks_[locator.block].bytes.get() + offset, cells[col].size, locator.block, offset};
+  }
+  return locator;
+}
+
+// The record of the first `count` cells into record_; inline_at_ tells where it holds a cell's own bytes.
+void RowArena::Encode(const std::vector<Span>& cells, std::size_t count) {
   record_.clear();
   AppendNumber(record_, count);
-  std::vector<std::size_t>& inline_at = inline_at_;  // where the record holds a cell's own bytes
-  inline_at.assign(count, 0);
+  inline_at_.assign(count, 0);
   for (std::size_t col = 0; col < count; ++col) {
     const Span& cell = cells[col];
     const Span* target = cell.block != kNoRecord && cell.size >= kMinReference ? &cell : nullptr;
@@ -205,10 +217,14 @@ RowArena::Locator RowArena::Write(const std::vector<Span>& cells) {
       AppendNumber(record_, target->offset);
     } else {
       AppendNumber(record_, std::uint64_t{cell.size} << 1);
-      inline_at[col] = record_.size();
+      inline_at_[col] = record_.size();
       record_.append(cell.data, cell.size);
     }
   }
+}
+
+// Copies record_ to the end of the last block, or of a new one when it does not fit.
+RowArena::Locator RowArena::Place() {
   const auto size = static_cast<std::uint32_t>(record_.size());
   if (blocks_.empty() || blocks_.back().size - blocks_.back().used < size) {
     const std::uint32_t next =
@@ -223,11 +239,6 @@ RowArena::Locator RowArena::Write(const std::vector<Span>& cells) {
   std::memcpy(block.bytes.get() + block.used, record_.data(), size);
   block.used += size;
   used_bytes_ += size;
-  for (std::size_t col = 0; col < count; ++col) {
-    if (inline_at[col] == 0 || cells[col].size < kMinReference) continue;
-    const auto offset = static_cast<std::uint32_t>(locator.offset + inline_at[col]);
-    last_[col] = Span{block.bytes.get() + offset, cells[col].size, locator.block, offset};
-  }
   return locator;
 }
 

@@ -65,6 +65,8 @@ class RowArena {
   std::size_t RecordSize(const Locator& locator) const;
   // Writes a record of `cells` (new text: block kNoRecord) and returns where it is.
   Locator Write(const std::vector<Span>& cells);
+  void Encode(const std::vector<Span>& cells, std::size_t count);
+  Locator Place();
   std::string_view Utf8Of(QStringView text);
   void Retire(const Locator& locator);
   void ReclaimIfWorthIt();
@@ -76,7 +78,7 @@ class RowArena {
   std::vector<Block> blocks_;
   std::vector<Span> last_;              // per column: the text written last, which an equal text refers to
   std::string record_;                  // the record being written
-  std::vector<std::size_t> inline_at_;  // where it holds a cell's own bytes, per column
+  std::vector<std::size_t> inline_at_;  // where it holds a cell's own bytes, per column (0: it does not)
   std::string utf8_;                    // the row being split
   std::size_t used_bytes_ = 0;
   std::size_t retired_bytes_ = 0;  // of records no row uses any more
