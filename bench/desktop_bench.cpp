@@ -1,244 +1,241 @@
-// kx-desktop-bench: the desktop program driven offscreen against a generated folder of 200,000 findings.
-// It measures how long the findings take to reach the grid after the scan ends ("Show all findings at
-// end"), the longest single pass of the event loop while findings stream in, and the memory the grid's
-// rows take against the size of the report file. Then it measures the hit viewer with files that gained
-// lines of megabytes after the search: the longest pass of the event loop while a finding is
-// double-clicked and while the window is then maximised.
+// kx-desktop-bench: the desktop program driven offscreen against a folder of generated findings.
 //
-// Usage: kx-desktop-bench [FOLDER]   (default: a fresh folder under $TMPDIR, removed afterwards)
+// For the findings it reports, with "Show all findings at end" and then while streaming: how long they
+// take to reach the grid after the scan ends, that time per thousand findings, and the longest pass of the
+// event loop meanwhile; the memory the control's store and the grid's rows take (heap in use and resident
+// size) against the size of the report file; then, with every finding in the grid, the time that
+// scrolling to its end, selecting its last row and double-clicking that row take until the grid has
+// painted. Last it measures the hit viewer with files that gained lines of megabytes after the search.
+//
+// Usage: kx-desktop-bench [COUNT | FOLDER] [--no-streaming] [--no-viewer]
+//          COUNT findings (default 200000) in a fresh folder under $TMPDIR, removed afterwards: files of
+//          10,000 lines with one finding each; or every "needle" in FOLDER's *.txt files (a missing or
+//          empty FOLDER gets COUNT findings written, and keeps them)
 //        kx-desktop-bench --viewer   (only the viewer's measurements)
-#include <unistd.h>
-
 #include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-#include <cstdio>
 #include <fstream>
-#include <functional>
 #include <memory>
+#include <string>
 
+#include "bench/desktop_bench_support.h"
 #include "desktop/frame/main_window.h"
-#include "desktop/search/options_dialog.h"
-#include "desktop/search/search_window.h"
-#include "desktop/search/status_texts.h"
 #include "desktop/search/zarn_control.h"
 #include "platform/qt/flex_grid.h"
 #include "platform/qt/message_pump.h"
-#include "platform/qt/status_bar.h"
 
+namespace kxbench {
 namespace {
 
-using kestrix::frmFindTextInFiles;
-
-// The search window's control called `name` (cmdFindText, fgFiles, sbStatus, Timer1, Zarn1, ...).
-template <typename Control>
-Control& Named(const frmFindTextInFiles& search, const char* name) {
-  return *search.findChild<Control*>(name);
-}
-
-constexpr int kFiles = 20;
-constexpr int kLinesPerFile = 10000;  // every line holds one finding: 200,000 in all
+constexpr int kLinesPerFile = 10000;  // every line holds one finding
 constexpr int kTimeCritical = 4;      // the shortest pause after each folder entry
+constexpr double kFrameMs = 1000.0 / 60;
 
-void WriteTree(const QString& folder) {
+void WriteTree(const QString& folder, long long findings) {
   QDir().mkpath(folder);
   std::string body;
   for (int line = 1; line <= kLinesPerFile; ++line)
-    body += "line " + std::to_string(line) + " of the sample holds the needle we look for, and more words\n";
-  for (int file = 0; file < kFiles; ++file) {
-    std::ofstream out((folder + QString("/file%1.txt").arg(file, 3, 10, QChar('0'))).toStdString(),
-                      std::ios::binary);
-    out << body;
+    body += "line " + std::to_string(line) + " of the sample holds the needle " + std::to_string(line) +
+            " we look for, and more words\n";
+  for (long long file = 0; file * kLinesPerFile < findings; ++file) {
+    const long long lines = std::min<long long>(kLinesPerFile, findings - file * kLinesPerFile);
+    std::size_t bytes = body.size();
+    if (lines < kLinesPerFile) bytes = body.find("line " + std::to_string(lines + 1) + " of");
+    std::ofstream(QString("%1/file%2.txt").arg(folder).arg(file, 4, 10, QChar('0')).toStdString(),
+                  std::ios::binary)
+        .write(body.data(), static_cast<std::streamsize>(bytes));
   }
 }
 
-double ResidentMiB() {
-  long pages = 0, resident = 0;
-  if (std::FILE* statm = std::fopen("/proc/self/statm", "r")) {
-    if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) resident = 0;
-    std::fclose(statm);
-  }
-  return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+qtplatform::FlexGrid& Results(const frmFindTextInFiles& search) {
+  return Named<qtplatform::FlexGrid>(search, "fgFiles");
+}
+kestrix::ZarnControl& Control(const frmFindTextInFiles& search) {
+  return Named<kestrix::ZarnControl>(search, "Zarn1");
 }
 
-void WaitUntil(const std::function<bool()>& condition) {
-  while (!condition()) QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
-}
+struct CopyFigures {
+  int rows = 0;
+  qint64 scan_ms = -1;           // from Find Text until the control's scan has ended
+  qint64 after_scan_ms = 0;      // from the end of the scan until every finding is in the grid
+  double after_scan_cpu_ms = 0;  // processor time of the program's thread meanwhile
+  qint64 longest_pass_ms = 0;    // while findings went into the grid
+  qint64 longest_start_ms = 0;   // before that, from the closing of the options dialog
+  double heap_before = 0, heap_at_scan_end = 0, heap_after = 0;
+  double resident_before = 0, resident_at_scan_end = 0, resident_after = 0;
+};
 
-// Runs the Find Text flow with the dialog filled in.
-void FindText(frmFindTextInFiles& search, const QString& folder, bool stream) {
-  QTimer::singleShot(0, &search, [&search, folder, stream] {
-    auto* dialog = search.findChild<kestrix::frmFindTextInFilesOptions*>();
-    dialog->cbDirectory->setEditText(folder);
-    dialog->cbFileExt->setEditText("*.txt");
-    dialog->cbSearchFor->setEditText("needle");
-    dialog->cbDontStreamResults->setChecked(!stream);
-    dialog->cbSearch->click();
-  });
-  search.FindText();
-}
-
-bool Finished(const frmFindTextInFiles& search) {
-  return Named<qtplatform::StatusBar>(search, "sbStatus")
-      .PanelText(kestrix::kScanTimePanel)
-      .endsWith(" (Sec)");
-}
-
-void MeasureShowAllAtEnd(frmFindTextInFiles& search, const QString& folder) {
-  const double before = ResidentMiB();
+// One search from the Find Text flow until the elapsed time shows.
+CopyFigures RunSearch(frmFindTextInFiles& search, const QString& folder, bool stream) {
+  CopyFigures figures;
+  figures.heap_before = HeapMiB();
+  figures.resident_before = ResidentMiB();
   QElapsedTimer clock;
-  qint64 scan_end = -1;
-  double at_scan_end = 0;
   bool started = false;
-  QTimer watch;  // notices the end of the scan as soon as the event loop runs
-  QObject::connect(&watch, &QTimer::timeout, [&] {
+  double cpu_at_scan_end = 0;
+  bool copying = false;
+  PassMeter meter([&] {
+    // The first rows in the grid, or the end of the scan: the copy has begun.
+    if (!copying && (figures.scan_ms >= 0 || Results(search).Rows() > 1)) {
+      copying = true;
+      figures.longest_start_ms = meter.Longest();
+      meter.Restart();
+    }
     if (!started) {
-      started = Named<kestrix::ZarnControl>(search, "Zarn1").SearchActive();
-    } else if (scan_end < 0 && !Named<kestrix::ZarnControl>(search, "Zarn1").SearchActive()) {
-      scan_end = clock.elapsed();
-      at_scan_end = ResidentMiB();
+      started = Control(search).SearchActive();
+    } else if (figures.scan_ms < 0 && !Control(search).SearchActive()) {
+      figures.scan_ms = clock.elapsed();
+      cpu_at_scan_end = ThreadCpuMs();
+      figures.heap_at_scan_end = HeapMiB();
+      figures.resident_at_scan_end = ResidentMiB();
     }
   });
-  watch.start(1);
   clock.start();
-  FindText(search, folder, false);
+  FindText(search, folder, stream);
+  meter.Restart();  // the options dialog's own passes do not count
   WaitUntil([&] { return Finished(search); });
-  const qint64 filled = clock.elapsed();
-  watch.stop();
-  const double after = ResidentMiB();
+  figures.after_scan_ms = clock.elapsed() - figures.scan_ms;
+  figures.after_scan_cpu_ms = ThreadCpuMs() - cpu_at_scan_end;
+  figures.longest_pass_ms = meter.Longest();
+  figures.heap_after = HeapMiB();
+  figures.resident_after = ResidentMiB();
+  figures.rows = Results(search).Rows() - 1;
+  return figures;
+}
+
+void PrintCopy(const char* mode, const CopyFigures& figures) {
+  std::printf(
+      "%s: %d rows in the grid %lld ms after the scan ended (scan %lld ms), %.3f ms per 1000 findings"
+      " (processor %.0f ms, %.3f ms per 1000); longest pass of the event loop %lld ms while copying,"
+      " %lld ms before\n",
+      mode, figures.rows, static_cast<long long>(figures.after_scan_ms),
+      static_cast<long long>(figures.scan_ms),
+      static_cast<double>(figures.after_scan_ms) * 1000.0 / std::max(figures.rows, 1),
+      figures.after_scan_cpu_ms, figures.after_scan_cpu_ms * 1000.0 / std::max(figures.rows, 1),
+      static_cast<long long>(figures.longest_pass_ms), static_cast<long long>(figures.longest_start_ms));
+}
+
+double ReportMiB(frmFindTextInFiles& search) {
   const QString report = QDir::tempPath() + "/kx-desktop-bench-report.tsv";
-  Named<kestrix::ZarnControl>(search, "Zarn1").SaveDataToTabFile(report);
-  const double report_mib = static_cast<double>(QFile(report).size()) / (1024.0 * 1024.0);
+  Control(search).SaveDataToTabFile(report);
+  const double mib = static_cast<double>(QFile(report).size()) / kMiB;
   QFile::remove(report);
-  std::printf("show all at end: %d rows in the grid %.0f ms after the scan ended (scan %.0f ms)\n",
-              Named<qtplatform::FlexGrid>(search, "fgFiles").Rows() - 1,
-              static_cast<double>(filled - scan_end), static_cast<double>(scan_end));
+  return mib;
+}
+
+// The store fills during the scan, the grid's rows after it (nothing is copied before with "Show all
+// findings at end").
+void PrintMemory(const CopyFigures& figures, double report_mib) {
+  const double store = figures.heap_at_scan_end - figures.heap_before;
+  const double grid = figures.heap_after - figures.heap_at_scan_end;
   std::printf(
-      "memory: grid rows %.1f MiB, findings in the control %.1f MiB, report file %.1f MiB;"
-      " grid / report = %.2f\n",
-      after - at_scan_end, at_scan_end - before, report_mib, (after - at_scan_end) / report_mib);
+      "memory (heap in use): grid rows %.1f MiB, the control's store %.1f MiB, report file %.1f MiB;"
+      " grid / report = %.2f, (store + grid) / report = %.2f\n",
+      grid, store, report_mib, grid / report_mib, (store + grid) / report_mib);
+  std::printf("memory (resident): grid rows %.1f MiB, the control's store %.1f MiB, process %.1f MiB\n",
+              figures.resident_after - figures.resident_at_scan_end,
+              figures.resident_at_scan_end - figures.resident_before, figures.resident_after);
 }
 
-// At Idle, the pause after each folder entry keeps the scan going for about a second, so the findings
-// stream in while it runs.
-void MeasureStreaming(frmFindTextInFiles& search, const QString& folder) {
-  search.SetControlThreadPriority(0);
-  QElapsedTimer clock, pass;
-  int rows_at_scan_end = -1;
-  qint64 longest = 0;
-  QTimer beat;  // runs whenever the event loop gets a turn: the gaps between its runs are the passes
-  QObject::connect(&beat, &QTimer::timeout, [&] {
-    longest = std::max(longest, pass.restart());
-    if (rows_at_scan_end < 0 && Named<QTimer>(search, "Timer1").isActive() &&
-        !Named<kestrix::ZarnControl>(search, "Zarn1").SearchActive())
-      rows_at_scan_end = Named<qtplatform::FlexGrid>(search, "fgFiles").Rows() - 1;
-  });
-  clock.start();
-  FindText(search, folder, true);
-  pass.start();
-  beat.start(0);
-  WaitUntil([&] { return Finished(search); });
-  beat.stop();
-  std::printf(
-      "streaming: %d rows in %.0f ms (%d of them while the scan ran); longest pass of the event loop"
-      " %lld ms\n",
-      Named<qtplatform::FlexGrid>(search, "fgFiles").Rows() - 1, static_cast<double>(clock.elapsed()),
-      rows_at_scan_end, static_cast<long long>(longest));
-}
+// Counts the paints of a widget.
+class PaintCounter : public QObject {
+ public:
+  explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
+  int paints = 0;
 
-// The longest pass of the event loop while `action` runs from it and the loop settles afterwards.
-template <typename Action>
-qint64 LongestPass(Action action) {
-  QElapsedTimer pass, quiet;
-  qint64 longest = 0;
-  QTimer beat;  // runs whenever the event loop gets a turn
-  QObject::connect(&beat, &QTimer::timeout, [&] { longest = std::max(longest, pass.restart()); });
-  bool done = false;
-  QTimer::singleShot(0, [&] {
-    action();
-    done = true;
-  });
-  pass.start();
-  beat.start(0);
-  WaitUntil([&] { return done; });
-  quiet.start();
-  WaitUntil([&] { return quiet.elapsed() > 300; });  // a late layout or paint is counted too
-  beat.stop();
-  return longest;
-}
-
-void WriteFile(const QString& path, const std::string& bytes) {
-  std::ofstream(path.toStdString(), std::ios::binary) << bytes;
-}
-
-std::string ShortLines(int from, int to) {
-  std::string body;
-  for (int line = from; line <= to; ++line) body += "short line " + std::to_string(line) + "\n";
-  return body;
-}
-
-// A line of words `bytes` long.
-std::string LongLine(std::size_t bytes) {
-  std::string line;
-  line.reserve(bytes);
-  while (line.size() < bytes) line += "words of a line that never ends ";
-  line.resize(bytes);
-  return line;
-}
-
-// The grid row that shows a finding in `file`.
-int ResultRow(const frmFindTextInFiles& search, const QString& file) {
-  for (int row = 1; row < Named<qtplatform::FlexGrid>(search, "fgFiles").Rows(); ++row)
-    if (Named<qtplatform::FlexGrid>(search, "fgFiles").TextMatrix(row, 0).endsWith(file)) return row;
-  return -1;
-}
-
-// Each file holds "needle" on line 150 when searched; then it grows: one line of 10 MB in its place, or
-// the 199 lines the viewer shows made 1 MB each. The finding is double-clicked with the window at a
-// normal size, which is then maximised.
-void MeasureLongLines(frmFindTextInFiles& search) {
-  QTemporaryDir scratch;
-  const QString folder = scratch.path();
-  const std::string before = ShortLines(1, 149) + "needle\n" + ShortLines(151, 300);
-  WriteFile(folder + "/one-line-of-10-MB.txt", before);
-  WriteFile(folder + "/199-lines-of-1-MB.txt", before);
-  FindText(search, folder, false);
-  WaitUntil([&] { return Finished(search); });
-  WriteFile(folder + "/one-line-of-10-MB.txt",
-            ShortLines(1, 149) + "needle " + LongLine(10 << 20) + "\n" + ShortLines(151, 300));
-  std::string many = ShortLines(1, 50);
-  for (int line = 51; line <= 249; ++line) many += (line == 150 ? "needle " : "") + LongLine(1 << 20) + "\n";
-  WriteFile(folder + "/199-lines-of-1-MB.txt", many + ShortLines(250, 300));
-  for (const QString file : {"one-line-of-10-MB.txt", "199-lines-of-1-MB.txt"}) {
-    search.SubWindow()->showNormal();
-    search.SubWindow()->resize(900, 600);
-    QApplication::processEvents();
-    qtplatform::FlexGrid& results = Named<qtplatform::FlexGrid>(search, "fgFiles");
-    const QPoint where = results.visualRect(results.model()->index(ResultRow(search, file) - 1, 0)).center();
-    const qint64 open = LongestPass([&] {
-      QTest::mouseClick(results.viewport(), Qt::LeftButton, {}, where);
-      QTest::mouseDClick(results.viewport(), Qt::LeftButton, {}, where);
-    });
-    const qint64 maximise = LongestPass([&] { search.SubWindow()->showMaximized(); });
-    std::printf(
-        "viewer, %s: longest pass of the event loop %lld ms on the double click, %lld ms on maximise"
-        " (%d rows, row %d marked)\n",
-        qPrintable(file), static_cast<long long>(open), static_cast<long long>(maximise),
-        Named<qtplatform::FlexGrid>(search, "msfgFileWithHit").Rows(),
-        Named<qtplatform::FlexGrid>(search, "msfgFileWithHit").Row());
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return false;
   }
+};
+
+// The time from `action` until `widget` has painted, the events processed meanwhile.
+template <typename Action>
+double UntilPainted(QWidget& widget, Action action) {
+  QApplication::processEvents();
+  PaintCounter counter(widget);
+  QElapsedTimer clock;
+  clock.start();
+  action();
+  // The paint runs inside this pass, so it is over when the pass returns.
+  while (counter.paints == 0 && clock.elapsed() < 5000) QApplication::processEvents();
+  return static_cast<double>(clock.nsecsElapsed()) / 1e6;
+}
+
+void MeasureAtTheEnd(frmFindTextInFiles& search) {
+  qtplatform::FlexGrid& grid = Results(search);
+  QScrollBar& bar = *grid.verticalScrollBar();
+  bar.setValue(0);
+  const double scroll =
+      UntilPainted(*grid.viewport(), [&] { bar.triggerAction(QScrollBar::SliderToMaximum); });
+  const int last = grid.model()->rowCount() - 1;
+  const QPoint where = grid.visualRect(grid.model()->index(last, 0)).center();
+  const double select =
+      UntilPainted(*grid.viewport(), [&] { QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, where); });
+  auto& viewer = Named<qtplatform::FlexGrid>(search, "msfgFileWithHit");
+  const double open = UntilPainted(*viewer.viewport(),
+                                   [&] { QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, where); });
+  const double key = UntilPainted(*grid.viewport(), [&] {
+    bar.setValue(0);
+    QTest::keyClick(&grid, Qt::Key_End, Qt::ControlModifier);
+  });
+  std::printf(
+      "at the end of %d rows, until painted: scroll %.1f ms, select %.1f ms, double-click %.1f ms (viewer"
+      " painted, row %d current), Ctrl+End from the top %.1f ms; one frame is %.1f ms\n",
+      grid.Rows() - 1, scroll, select, open, grid.Row(), key, kFrameMs);
+}
+
+void MeasureGrid(frmFindTextInFiles& search, const QString& folder, bool streaming) {
+  const CopyFigures at_end = RunSearch(search, folder, false);
+  PrintCopy("show all at end", at_end);
+  PrintMemory(at_end, ReportMiB(search));
+  MeasureAtTheEnd(search);
+  if (!streaming) return;
+  // At Idle, the pause after each folder entry keeps the scan going longer, so that the findings stream
+  // in while it runs.
+  search.SetControlThreadPriority(0);
+  const CopyFigures streamed = RunSearch(search, folder, true);
+  PrintCopy("streaming", streamed);
+  search.SetControlThreadPriority(kTimeCritical);
+}
+
+struct Arguments {
+  long long count = 200000;
+  QString folder;
+  bool grid = true;
+  bool streaming = true;
+  bool viewer = true;
+};
+
+Arguments ParseArguments(const QStringList& arguments) {
+  Arguments parsed;
+  for (const QString& argument : arguments.mid(1)) {
+    bool number = false;
+    const long long count = argument.toLongLong(&number);
+    if (argument == "--viewer") {
+      parsed.grid = false;
+    } else if (argument == "--no-streaming") {
+      parsed.streaming = false;
+    } else if (argument == "--no-viewer") {
+      parsed.viewer = false;
+    } else if (number && count > 0) {
+      parsed.count = count;
+    } else {
+      parsed.folder = argument;
+    }
+  }
+  return parsed;
 }
 
 }  // namespace
+}  // namespace kxbench
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -246,27 +243,23 @@ int main(int argc, char** argv) {
   qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
   qputenv("XDG_DATA_HOME", settings.path().toUtf8());
   QApplication application(argc, argv);
-  const bool viewer_only = argc > 1 && QString(argv[1]) == "--viewer";
+  const kxbench::Arguments arguments = kxbench::ParseArguments(QApplication::arguments());
   QTemporaryDir scratch;
-  const QString folder =
-      argc > 1 && !viewer_only ? QString::fromLocal8Bit(argv[1]) : scratch.path() + "/tree";
-  if (!viewer_only && (!QDir(folder).exists() || QDir(folder).isEmpty())) WriteTree(folder);
+  const QString folder = arguments.folder.isEmpty() ? scratch.path() + "/tree" : arguments.folder;
+  if (arguments.grid && (!QDir(folder).exists() || QDir(folder).isEmpty()))
+    kxbench::WriteTree(folder, arguments.count);
   qtplatform::MessagePump pump;
   kestrix::frmMainMDI main_window([](kestrix::ProgramFrame& frame, QMdiArea& area) -> QWidget* {
-    return new frmFindTextInFiles(frame, area);
+    return new kestrix::frmFindTextInFiles(frame, area);
   });
   main_window.resize(1280, 900);
   main_window.show();
-  main_window.SetThreadPriorityChoice(kTimeCritical);
+  main_window.SetThreadPriorityChoice(kxbench::kTimeCritical);
   main_window.ShowChildForm("frmFindTextInFiles");
-  auto& search = *qobject_cast<frmFindTextInFiles*>(main_window.SearchWindow());
-  search.SetControlThreadPriority(kTimeCritical);
-  if (!viewer_only) {
-    MeasureShowAllAtEnd(search, folder);
-    MeasureStreaming(search, folder);
-  }
-  search.SetControlThreadPriority(kTimeCritical);
-  MeasureLongLines(search);
+  auto& search = *qobject_cast<kestrix::frmFindTextInFiles*>(main_window.SearchWindow());
+  search.SetControlThreadPriority(kxbench::kTimeCritical);
+  if (arguments.grid) kxbench::MeasureGrid(search, folder, arguments.streaming);
+  if (arguments.viewer) kxbench::MeasureLongLines(search);
   main_window.close();
   return 0;
 }

@@ -15,11 +15,12 @@ void FlexGridModel::SetRows(int rows) {
   const int old = Rows();
   if (rows > old) {
     beginInsertRows(QModelIndex(), TableRow(old), TableRow(rows) - 1);
-    rows_.resize(rows);
+    texts_.Resize(rows);
     endInsertRows();
   } else if (rows < old) {
     beginRemoveRows(QModelIndex(), TableRow(rows), TableRow(old) - 1);
-    rows_.resize(rows);
+    texts_.Resize(rows);
+    styles_.erase(styles_.lower_bound(rows), styles_.end());
     endRemoveRows();
   }
 }
@@ -32,9 +33,12 @@ void FlexGridModel::SetCols(int cols) {
     endInsertColumns();
   } else if (cols < old) {
     beginRemoveColumns(QModelIndex(), cols, old - 1);
-    for (Row& row : rows_) {
-      row.text.Truncate(cols);
-      if (row.styles && static_cast<int>(row.styles->size()) > cols) row.styles->resize(cols);
+    texts_.Truncate(cols);
+    for (auto it = styles_.begin(); it != styles_.end();) {
+      if (static_cast<int>(it->second.size()) > cols) it->second.resize(cols);
+      const bool plain =
+          std::all_of(it->second.begin(), it->second.end(), [](const CellStyle& s) { return s.IsPlain(); });
+      it = plain ? styles_.erase(it) : std::next(it);
     }
     cols_ = cols;
     fixed_cols_ = std::min(fixed_cols_, cols);
@@ -67,23 +71,22 @@ void FlexGridModel::SetFixedCols(int fixed_cols) {
 }
 
 void FlexGridModel::SetText(int row, int col, const QString& text) {
-  rows_[row].text.SetCell(col, text);
+  texts_.SetCell(row, col, text);
   CellChanged(row, col);
 }
 
 CellStyle FlexGridModel::Style(int row, int col) const {
-  const auto& styles = rows_[row].styles;
-  if (!styles || col >= static_cast<int>(styles->size())) return CellStyle{};
-  return (*styles)[col];
+  const auto styles = styles_.find(row);
+  if (styles == styles_.end() || col >= static_cast<int>(styles->second.size())) return CellStyle{};
+  return styles->second[col];
 }
 
 void FlexGridModel::SetStyle(int row, int col, const CellStyle& style) {
-  auto& styles = rows_[row].styles;
-  if (!styles) styles = std::make_unique<std::vector<CellStyle>>();
-  if (static_cast<int>(styles->size()) <= col) styles->resize(col + 1);
-  (*styles)[col] = style;
-  if (std::all_of(styles->begin(), styles->end(), [](const CellStyle& s) { return s.IsPlain(); })) {
-    styles.reset();
+  std::vector<CellStyle>& styles = styles_[row];
+  if (static_cast<int>(styles.size()) <= col) styles.resize(col + 1);
+  styles[col] = style;
+  if (std::all_of(styles.begin(), styles.end(), [](const CellStyle& s) { return s.IsPlain(); })) {
+    styles_.erase(row);
   }
   CellChanged(row, col);
 }
@@ -99,21 +102,21 @@ void FlexGridModel::CellChanged(int row, int col) {
 
 void FlexGridModel::InsertRows(int at, const QStringList& tab_texts) {
   if (tab_texts.isEmpty()) return;
-  std::vector<Row> added(tab_texts.size());
-  for (qsizetype i = 0; i < tab_texts.size(); ++i)
-    added[i].text = PackedRow::FromTabText(tab_texts[i], cols_);
+  const auto added = static_cast<int>(tab_texts.size());
   const int first = TableRow(at);
-  beginInsertRows(QModelIndex(), first, first + static_cast<int>(added.size()) - 1);
-  rows_.insert(rows_.begin() + at, std::make_move_iterator(added.begin()),
-               std::make_move_iterator(added.end()));
+  beginInsertRows(QModelIndex(), first, first + added - 1);
+  texts_.InsertTabTexts(at, tab_texts, cols_);
+  if (!styles_.empty() && styles_.rbegin()->first >= at) {
+    std::map<int, std::vector<CellStyle>> moved;
+    for (auto& [row, styles] : styles_) moved.emplace(row >= at ? row + added : row, std::move(styles));
+    styles_ = std::move(moved);
+  }
   endInsertRows();
 }
 
 void FlexGridModel::ClearCells() {
-  for (Row& row : rows_) {
-    row.text.Clear();
-    row.styles.reset();
-  }
+  texts_.ClearCells();
+  styles_.clear();
   if (cols_ == 0) return;
   if (fixed_rows_ > 0) emit headerDataChanged(Qt::Horizontal, 0, cols_ - 1);
   if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, cols_ - 1));

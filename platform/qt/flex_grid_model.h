@@ -1,16 +1,16 @@
 // The rows behind a FlexGrid. Rows are numbered as the grid numbers them: with one fixed row, grid row 0
 // is the column header (served as horizontal header data) and grid row r is the table's row r - 1.
-// Each row keeps its text packed and its cell styles beside it, so styles move with their row when rows
-// are inserted above it.
+// The texts live in a RowArena; the few cells with a style of their own are kept by row, and their rows'
+// numbers move when rows are inserted above them.
 #pragma once
 
 #include <QAbstractTableModel>
 #include <QStringList>
-#include <memory>
+#include <map>
 #include <vector>
 
 #include "platform/qt/cell_style.h"
-#include "platform/qt/packed_row.h"
+#include "platform/qt/row_arena.h"
 
 namespace qtplatform {
 
@@ -21,7 +21,7 @@ class FlexGridModel : public QAbstractTableModel {
   explicit FlexGridModel(QObject* parent = nullptr);
 
   // Callers check their arguments: the grid row and column numbers here are in range.
-  int Rows() const { return static_cast<int>(rows_.size()); }
+  int Rows() const { return texts_.Rows(); }
   int Cols() const { return cols_; }
   int FixedRows() const { return fixed_rows_; }
   int FixedCols() const { return fixed_cols_; }
@@ -31,7 +31,7 @@ class FlexGridModel : public QAbstractTableModel {
   void SetFixedRows(int fixed_rows);  // 0 or 1, at most Rows()
   void SetFixedCols(int fixed_cols);
 
-  QString Text(int row, int col) const { return rows_[row].text.Cell(col); }
+  QString Text(int row, int col) const { return texts_.Cell(row, col); }
   void SetText(int row, int col, const QString& text);
   CellStyle Style(int row, int col) const;
   void SetStyle(int row, int col, const CellStyle& style);
@@ -52,15 +52,11 @@ class FlexGridModel : public QAbstractTableModel {
   Qt::ItemFlags flags(const QModelIndex& index) const override;
 
  private:
-  struct Row {
-    PackedRow text;
-    std::unique_ptr<std::vector<CellStyle>> styles;  // null while every cell is plain
-  };
-
   QVariant CellData(int row, int col, int role) const;
   void CellChanged(int row, int col);
 
-  std::vector<Row> rows_;
+  RowArena texts_;
+  std::map<int, std::vector<CellStyle>> styles_;  // by grid row, only rows with a cell that is not plain
   int cols_ = 0;
   int fixed_rows_ = 0;
   int fixed_cols_ = 0;
