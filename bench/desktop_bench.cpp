@@ -26,6 +26,7 @@
 
 #include "bench/desktop_bench_support.h"
 #include "desktop/frame/main_window.h"
+#include "desktop/search/large_allocations.h"
 #include "desktop/search/zarn_control.h"
 #include "platform/qt/flex_grid.h"
 #include "platform/qt/message_pump.h"
@@ -238,6 +239,7 @@ Arguments ParseArguments(const QStringList& arguments) {
 }  // namespace kxbench
 
 int main(int argc, char** argv) {
+  kestrix::ServeLargeBlocksFromTheSystem();  // as KestrixDemo does
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QTemporaryDir settings;
   qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());

@@ -7,12 +7,14 @@
 #include "desktop/frame/main_window.h"
 #include "desktop/frame/placement_settings.h"
 #include "desktop/frame/toolbar_picture.h"
+#include "desktop/search/large_allocations.h"
 #include "desktop/search/search_window.h"
 #include "platform/qt/dialog_renderer.h"
 #include "platform/qt/library_message_boxes.h"
 #include "platform/qt/message_pump.h"
 
 int main(int argc, char** argv) {
+  kestrix::ServeLargeBlocksFromTheSystem();
   QApplication application(argc, argv);
   QApplication::setApplicationName(kestrix::kProgramTitle);
   // The installed menu entry's name: desktops that match windows to entries by it show its icon.
