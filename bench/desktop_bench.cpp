@@ -20,6 +20,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cstdio>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -213,6 +214,7 @@ struct Arguments {
   bool grid = true;
   bool streaming = true;
   bool viewer = true;
+  QString unknown;  // an option it does not know
 };
 
 Arguments ParseArguments(const QStringList& arguments) {
@@ -228,6 +230,8 @@ Arguments ParseArguments(const QStringList& arguments) {
       parsed.viewer = false;
     } else if (number && count > 0) {
       parsed.count = count;
+    } else if (argument.startsWith('-')) {
+      parsed.unknown = argument;  // not a folder: a mistyped option would fill one with findings
     } else {
       parsed.folder = argument;
     }
@@ -246,6 +250,13 @@ int main(int argc, char** argv) {
   qputenv("XDG_DATA_HOME", settings.path().toUtf8());
   QApplication application(argc, argv);
   const kxbench::Arguments arguments = kxbench::ParseArguments(QApplication::arguments());
+  if (!arguments.unknown.isEmpty()) {
+    std::fprintf(stderr,
+                 "kx-desktop-bench: unknown option %s\nUsage: kx-desktop-bench [COUNT | FOLDER] "
+                 "[--no-streaming] [--no-viewer] | --viewer\n",
+                 qPrintable(arguments.unknown));
+    return 2;
+  }
   QTemporaryDir scratch;
   const QString folder = arguments.folder.isEmpty() ? scratch.path() + "/tree" : arguments.folder;
   if (arguments.grid && (!QDir(folder).exists() || QDir(folder).isEmpty()))

@@ -1,5 +1,6 @@
 // The program's help document, KESTRIX.html, kept beside the program (or, for an installed program, with
-// the installed documentation) and opened with the desktop's default application; when the desktop has none for it, the program shows it in its own help window.
+// the installed documentation) and opened with the desktop's default application; when the desktop has none
+// for it, the program shows it in its own help window.
 #pragma once
 
 #include <QString>
