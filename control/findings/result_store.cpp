@@ -33,14 +33,20 @@ struct TabbedNumbers {
 };
 }  // namespace
 
-// A record points at its text (preceded by its 16-bit length) and at its path (preceded by its 32-bit
-// length), both kept in TextBlocks.
+// A record points at its text and at its path (preceded by its 32-bit length), both kept in TextBlocks.
+// The scanner keeps lines to kLineLimit bytes, so a column and a text's length each fit in 16 bits; a
+// larger column is kept in front of the text, and the record's column says so (kColumnInFront).
 struct ResultStore::Record {
   const char* text;
   const char* path;
   std::int32_t line_number;
-  std::int32_t column_number;
+  std::uint16_t column_number;
+  std::uint16_t text_length;
 };
+
+namespace {
+constexpr std::uint16_t kColumnInFront = UINT16_MAX;
+}  // namespace
 
 // Append-only storage of byte strings in blocks that never move.
 class ResultStore::TextBlocks {
@@ -48,14 +54,19 @@ class ResultStore::TextBlocks {
   // Stores `bytes` after their length as a `Length`; returns where the bytes begin.
   template <typename Length>
   const char* Store(std::string_view bytes) {
-    const std::size_t needed = sizeof(Length) + bytes.size();
+    const auto length = static_cast<Length>(bytes.size());
+    return Store(std::string_view(reinterpret_cast<const char*>(&length), sizeof(Length)), bytes);
+  }
+
+  // Stores `front` and then `bytes`; returns where `bytes` begin.
+  const char* Store(std::string_view front, std::string_view bytes) {
+    const std::size_t needed = front.size() + bytes.size();
     if (blocks_.empty() || used_ + needed > block_size_) NewBlock(needed);
     char* at = blocks_.back().get() + used_;
-    const auto length = static_cast<Length>(bytes.size());
-    std::memcpy(at, &length, sizeof(Length));
-    std::memcpy(at + sizeof(Length), bytes.data(), bytes.size());
+    if (!front.empty()) std::memcpy(at, front.data(), front.size());
+    if (!bytes.empty()) std::memcpy(at + front.size(), bytes.data(), bytes.size());
     used_ += needed;
-    return at + sizeof(Length);
+    return at + front.size();
   }
 
   template <typename Length>
@@ -107,9 +118,34 @@ void ResultStore::Append(const FindingView& finding) {
                                 : TextBlocks::Read<std::uint32_t>(last_path_) == finding.file_path);
   if (!same_file) last_path_ = texts_->Store<std::uint32_t>(finding.file_path);
   last_file_number_ = finding.file_number;
-  Slot(number) = Record{texts_->Store<std::uint16_t>(finding.text_found), last_path_, finding.line_number,
-                        finding.column_number};
+  const std::string_view text = finding.text_found.substr(0, UINT16_MAX);
+  const bool column_fits = finding.column_number >= 0 && finding.column_number < kColumnInFront;
+  const char* stored = column_fits ? StoreText(text, same_file && finding.line_number == last_line_number_)
+                                   : StoreTextWithColumnInFront(text, finding.column_number);
+  last_line_number_ = finding.line_number;
+  Slot(number) = Record{stored, last_path_, finding.line_number,
+                        column_fits ? static_cast<std::uint16_t>(finding.column_number) : kColumnInFront,
+                        static_cast<std::uint16_t>(text.size())};
   count_.store(number + 1, std::memory_order_release);
+}
+
+// Findings further along one line have texts that end where the line's earlier finding's text ends: such a
+// text shares the bytes of the one before rather than store them again (a common letter has many findings
+// per line).
+const char* ResultStore::StoreText(std::string_view text, bool same_line) {
+  const char* stored = nullptr;
+  if (same_line && last_text_.data() && text.size() <= last_text_.size()) {
+    const char* tail = last_text_.data() + (last_text_.size() - text.size());
+    if (std::memcmp(tail, text.data(), text.size()) == 0) stored = tail;
+  }
+  if (!stored) stored = texts_->Store({}, text);
+  last_text_ = {stored, text.size()};
+  return stored;
+}
+
+const char* ResultStore::StoreTextWithColumnInFront(std::string_view text, std::int32_t column) {
+  last_text_ = {};
+  return texts_->Store(std::string_view(reinterpret_cast<const char*>(&column), sizeof(column)), text);
 }
 
 void ResultStore::Clear() {
@@ -118,12 +154,17 @@ void ResultStore::Clear() {
   texts_ = std::make_unique<TextBlocks>();
   last_path_ = nullptr;
   last_file_number_ = 0;
+  last_line_number_ = 0;
+  last_text_ = {};
 }
 
 FindingView ResultStore::Get(std::int32_t number) const {
   const Record& record = Slot(number);
-  return FindingView{TextBlocks::Read<std::uint32_t>(record.path), record.line_number, record.column_number,
-                     TextBlocks::Read<std::uint16_t>(record.text)};
+  std::int32_t column = record.column_number;
+  if (record.column_number == kColumnInFront)
+    std::memcpy(&column, record.text - sizeof(column), sizeof(column));
+  return FindingView{TextBlocks::Read<std::uint32_t>(record.path), record.line_number, column,
+                     std::string_view(record.text, record.text_length)};
 }
 
 bool ResultStore::SaveToTabFile(const std::string& file_name) const {

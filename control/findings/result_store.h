@@ -3,7 +3,8 @@
 // One writer (the search worker) appends while the host's thread reads any record below the published
 // count: a record is complete before the count that covers it is published, and records never move.
 // Records sit in segments that double in size; the texts and paths they point to sit in large blocks, each
-// file's path stored once. So the host reads a record by number at the cost of an index computation, and
+// file's path stored once, and a finding's text shared with the finding before it on the same line when
+// it is that text's tail. So the host reads a record by number at the cost of an index computation, and
 // a million findings cost little more than their text.
 #pragma once
 
@@ -50,12 +51,17 @@ class ResultStore {
 
   Record& Slot(std::int32_t number);
   const Record& Slot(std::int32_t number) const;
+  // Worker: where a record's text is kept (see Record).
+  const char* StoreText(std::string_view text, bool same_line);
+  const char* StoreTextWithColumnInFront(std::string_view text, std::int32_t column);
 
   std::atomic<std::int32_t> count_{0};
   std::array<std::atomic<Record*>, result_segments::kSegmentCount> segments_{};
   std::unique_ptr<TextBlocks> texts_;
   const char* last_path_ = nullptr;     // worker only: the stored copy of the path of the latest record
   std::uint64_t last_file_number_ = 0;  // worker only: the file number of the latest record
+  std::int32_t last_line_number_ = 0;   // worker only: the line number of the latest record
+  std::string_view last_text_;          // worker only: the stored text of the latest record, when shareable
 };
 
 }  // namespace zarn

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdint>
 #include <thread>
+#include <vector>
 
 #include "control/findings/result_segments.h"
 #include "control/findings/result_store.h"
@@ -64,6 +65,45 @@ TEST(ResultStore, EachSegmentHoldsExactlyTheNumbersThatLeadToIt) {
     if (segment < last) {
       EXPECT_EQ(SegmentStart(segment + 1), end) << segment;
     }
+  }
+}
+
+// Texts that are tails of the text before on the same line share its bytes; each record still reads back
+// exactly, whatever came before it, and so do columns too large for the record's 16 bits.
+TEST(ResultStore, SharedTailsAndLargeColumnsReadBackExactly) {
+  const std::string line = "alpha beta alpha gamma alpha";
+  struct Case {
+    const char* path;
+    std::int32_t line;
+    std::int32_t column;
+    std::string text;
+  };
+  const std::vector<Case> cases = {
+      {"/a.txt", 3, 1, line},
+      {"/a.txt", 3, 12, line.substr(11)},          // a tail: shared
+      {"/a.txt", 3, 24, line.substr(23)},          // a tail of the tail
+      {"/a.txt", 3, 24, line.substr(23)},          // the same text again
+      {"/a.txt", 3, 25, "lpha but not the same"},  // longer than the text before
+      {"/a.txt", 3, 26, "pha"},                    // no tail of it
+      {"/a.txt", 4, 1, "same file, line after"},   // another line
+      {"/a.txt", 4, 9, "line after"},              // a tail there
+      {"/b.txt", 4, 12, "after"},                  // a tail, but of another file's line
+      {"/b.txt", 4, 65534, "after"},               // the largest column kept in the record
+      {"/b.txt", 4, 65535, "fter"},                // kept in front of the text
+      {"/b.txt", 4, 70000, "er"},                  // kept in front, then a tail of it
+      {"/b.txt", 4, 70001, "r"},
+      {"/b.txt", 5, INT32_MAX, ""},
+      {"/b.txt", 5, 2, ""},  // an empty tail
+  };
+  ResultStore store;
+  for (const Case& c : cases) store.Append(FindingView{c.path, c.line, c.column, c.text});
+  ASSERT_EQ(store.Count(), static_cast<std::int32_t>(cases.size()));
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    const FindingView record = store.Get(static_cast<std::int32_t>(i));
+    EXPECT_EQ(record.file_path, cases[i].path) << i;
+    EXPECT_EQ(record.line_number, cases[i].line) << i;
+    EXPECT_EQ(record.column_number, cases[i].column) << i;
+    EXPECT_EQ(record.text_found, cases[i].text) << i;
   }
 }
 
