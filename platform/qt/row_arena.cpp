@@ -40,45 +40,39 @@ QString RowArena::Cell(int row, int col) const {
   return QString::fromUtf8(span.data, span.size);
 }
 
+// Reads the cell at `at` in the record of `block`, and moves `at` past it.
+RowArena::Span RowArena::ReadCell(std::uint32_t block, const char*& at) const {
+  const std::uint64_t head = ReadNumber(at);
+  Span span{nullptr, static_cast<std::uint32_t>(head >> 1), block, 0};
+  if (head & 1) {
+    span.block = static_cast<std::uint32_t>(ReadNumber(at));
+    span.offset = static_cast<std::uint32_t>(ReadNumber(at));
+    span.data = blocks_[span.block].bytes.get() + span.offset;
+  } else {
+    span.data = at;
+    span.offset = static_cast<std::uint32_t>(at - blocks_[block].bytes.get());
+    at += span.size;
+  }
+  return span;
+}
+
 RowArena::Span RowArena::CellAt(const Locator& locator, int col) const {
   if (locator.block == kNoRecord || col < 0) return Span{};
   const char* at = blocks_[locator.block].bytes.get() + locator.offset;
   const auto cells = static_cast<int>(ReadNumber(at));
   if (col >= cells) return Span{};
   for (int i = 0;; ++i) {
-    const std::uint64_t head = ReadNumber(at);
-    const auto size = static_cast<std::uint32_t>(head >> 1);
-    Span span{nullptr, size, locator.block, 0};
-    if (head & 1) {
-      span.block = static_cast<std::uint32_t>(ReadNumber(at));
-      span.offset = static_cast<std::uint32_t>(ReadNumber(at));
-      span.data = blocks_[span.block].bytes.get() + span.offset;
-    } else {
-      span.data = at;
-      span.offset = static_cast<std::uint32_t>(at - blocks_[locator.block].bytes.get());
-      at += size;
-    }
+    const Span span = ReadCell(locator.block, at);
     if (i == col) return span;
   }
 }
 
 // Reads every cell of a record into `cells` (when given) and returns where the record ends.
 const char* RowArena::Walk(const Locator& locator, std::vector<Span>* cells) const {
-  const char* start = blocks_[locator.block].bytes.get();
-  const char* at = start + locator.offset;
+  const char* at = blocks_[locator.block].bytes.get() + locator.offset;
   const std::uint64_t count = ReadNumber(at);
   for (std::uint64_t col = 0; col < count; ++col) {
-    const std::uint64_t head = ReadNumber(at);
-    Span span{nullptr, static_cast<std::uint32_t>(head >> 1), locator.block, 0};
-    if (head & 1) {
-      span.block = static_cast<std::uint32_t>(ReadNumber(at));
-      span.offset = static_cast<std::uint32_t>(ReadNumber(at));
-      span.data = blocks_[span.block].bytes.get() + span.offset;
-    } else {
-      span.data = at;
-      span.offset = static_cast<std::uint32_t>(at - start);
-      at += span.size;
-    }
+    const Span span = ReadCell(locator.block, at);
     if (cells) cells->push_back(span);
   }
   return at;

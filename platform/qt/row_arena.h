@@ -59,6 +59,7 @@ class RowArena {
   };
   static constexpr std::uint32_t kNoRecord = UINT32_MAX;
 
+  Span ReadCell(std::uint32_t block, const char*& at) const;
   const char* Walk(const Locator& locator, std::vector<Span>* cells) const;
   std::vector<Span> Cells(const Locator& locator) const;
   Span CellAt(const Locator& locator, int col) const;
